@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+
+// Asking the user is a service: core operations that show a message or ask a
+// question do it through a Prompt. The application passes one that shows
+// message boxes; tests pass a scripted one; the command line prints to stderr.
+namespace tamberlin {
+
+enum class PromptIcon { None, Information, Warning, Error, Question };
+enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class PromptAnswer { Ok, Cancel, Yes, No };
+
+class Prompt {
+ public:
+  virtual ~Prompt() = default;
+
+  virtual PromptAnswer show(PromptIcon icon, const std::string& text,
+                            PromptButtons buttons = PromptButtons::Ok,
+                            PromptAnswer defaultAnswer = PromptAnswer::Ok) = 0;
+  virtual void beep(int frequencyHz, int durationMs) = 0;
+
+  void error(const std::string& text) { show(PromptIcon::Error, text); }
+  void information(const std::string& text) { show(PromptIcon::Information, text); }
+  // Yes/No with a question icon; No is the default unless said otherwise.
+  bool askYesNo(const std::string& text, bool defaultYes = false) {
+    return show(PromptIcon::Question, text, PromptButtons::YesNo,
+                defaultYes ? PromptAnswer::Yes : PromptAnswer::No) == PromptAnswer::Yes;
+  }
+};
+
+// Shows nothing and answers every question with its default: what an operation
+// sees when it runs with its messages turned off.
+class SilentPrompt final : public Prompt {
+ public:
+  PromptAnswer show(PromptIcon, const std::string&, PromptButtons,
+                    PromptAnswer defaultAnswer) override {
+    return defaultAnswer;
+  }
+  void beep(int, int) override {}
+};
+
+}  // namespace tamberlin
