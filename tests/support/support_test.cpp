@@ -30,7 +30,7 @@ TEST(Unicode, RoundTripsAndTrims) {
   EXPECT_EQ(trimmed(u"  AB \t\n"), u"AB");
   EXPECT_EQ(trimmed(u"   "), u"");
   // A truncated sequence does not read past the end.
-  EXPECT_EQ(utf8ToUtf16("A\xE2\x82"), u"A\uFFFD");
+  EXPECT_EQ(utf8ToUtf16("A\xE2\x82"), u"A\uFFFD\uFFFD");
 }
 
 TEST(Cp1252, MapsTheWindowsRange) {
