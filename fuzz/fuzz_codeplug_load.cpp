@@ -75,20 +75,22 @@ constexpr std::array<std::string_view, 12> kTypeStrings = {
   __builtin_trap();
 }
 
-std::vector<uint8_t> shapeInput(const uint8_t* data, size_t size) {
+// Builds the file into `bytes`, reusing its storage: buffers this size are
+// mapped afresh by the sanitizer's allocator, which costs more than the load.
+void shapeInput(const uint8_t* data, size_t size, std::vector<uint8_t>& bytes) {
   const uint8_t control = size > 0 ? data[0] : 0;
   const auto templateId = static_cast<TemplateId>((control & 7) % kTemplateCount);
   const int mode = (control >> 4) & 3;
   const std::vector<uint8_t>& blank = common().blankTemplate(templateId);
 
   if (mode == 2) {
-    std::vector<uint8_t> bytes(blank.size(), 0);
+    bytes.assign(blank.size(), 0);
     const size_t n = size > 1 ? std::min(size - 1, bytes.size()) : 0;
     if (n > 0) std::memcpy(bytes.data(), data + 1, n);
-    return bytes;
+    return;
   }
 
-  std::vector<uint8_t> bytes = blank;
+  bytes.assign(blank.begin(), blank.end());
   const uint8_t anchorByte = size > 1 ? data[1] : 0;
   if (mode == 3) {
     const std::string_view type = kTypeStrings[(anchorByte >> 4) % kTypeStrings.size()];
@@ -106,7 +108,6 @@ std::vector<uint8_t> shapeInput(const uint8_t* data, size_t size) {
     const size_t n = std::min(size - at, bytes.size() - offset);
     std::memcpy(bytes.data() + offset, data + at, n);
   }
-  return bytes;
 }
 
 void checkLoadedSlot(const c_codeplug& slot, const std::vector<uint8_t>& input) {
@@ -125,7 +126,10 @@ void checkLoadedSlot(const c_codeplug& slot, const std::vector<uint8_t>& input) 
   }
 
   // A loaded codeplug is already normal: a second pass must change nothing.
-  c_codeplug again = slot;
+  static c_codeplug again;
+  again.modelCode = slot.modelCode;
+  again.sections = slot.sections;
+  again.buffer.assign(slot.buffer.begin(), slot.buffer.end());
   normaliseLoadedCodeplug(again);
   if (again.buffer != slot.buffer) fault("load normalisation is not idempotent");
 }
@@ -136,13 +140,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CCommon& cc = common();
   gCtrlAndAltHeld = size > 0 && (data[0] & 0x08) != 0;
 
-  std::vector<uint8_t> bytes = shapeInput(data, size);
-  const std::vector<uint8_t> input = bytes;
+  static std::vector<uint8_t> input;
+  shapeInput(data, size, input);
 
   // Every run starts from an empty slot, so no run depends on the one before.
   cc.place(0, kModelNone, std::string(), {});
   SilentPrompt prompt;
-  const int result = cc.loadBytes(0, "fuzz.rdt", std::move(bytes), false, prompt);
+  const int result = cc.loadBytes(0, "fuzz.rdt", input, false, prompt);
   const c_codeplug& slot = *cc.slot(0);
   if (result == 0) {
     checkLoadedSlot(slot, input);
