@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QWidget>
+
+namespace tamberlin {
+
+class CCommon;
+class Prompt;
+
+// What every editor is handed: the codeplug manager and the way to ask the user.
+struct EditorContext {
+  CCommon& common;
+  Prompt& prompt;
+};
+
+// One editor in a tab of the main window. It owns no records: it reads the
+// selected slot's buffer when it refreshes and writes each change straight back.
+class EditorForm : public QWidget {
+  Q_OBJECT
+
+ public:
+  EditorForm(EditorContext context, QWidget* parent) : QWidget(parent), context_(context) {}
+
+  // After the selected slot changed (load, new, close, another slot).
+  virtual void refreshAll() = 0;
+  // When the editor's tab becomes the active one.
+  virtual void refreshShown() = 0;
+
+ protected:
+  CCommon& common() const { return context_.common; }
+  Prompt& prompt() const { return context_.prompt; }
+
+ private:
+  EditorContext context_;
+};
+
+}  // namespace tamberlin
