@@ -40,13 +40,16 @@
 #include "ui/lock_window.h"
 #include "ui/qt_prompt.h"
 #include "ui/radio_window.h"
+#include "ui/side_tab_widget.h"
 
 namespace tamberlin {
 
 namespace {
 
 QString qs(const std::string& text) { return QString::fromStdString(text); }
-QString qs(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString qs(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 // The selected slot's button shows a filled chip, the others an outline.
 QIcon slotIcon(bool selected, const QPalette& palette) {
@@ -58,7 +61,8 @@ QIcon slotIcon(bool selected, const QPalette& palette) {
   painter.setPen(QPen(selected ? accent.darker(120) : palette.color(QPalette::Mid), 1.5));
   painter.setBrush(selected ? QBrush(accent) : QBrush(Qt::NoBrush));
   painter.drawRoundedRect(QRectF(4.5, 3.5, 15, 17), 3, 3);
-  painter.setPen(QPen(selected ? palette.color(QPalette::HighlightedText) : palette.color(QPalette::Mid), 1.5));
+  painter.setPen(
+      QPen(selected ? palette.color(QPalette::HighlightedText) : palette.color(QPalette::Mid), 1.5));
   for (const qreal y : {8.5, 12.0, 15.5}) painter.drawLine(QPointF(8, y), QPointF(16, y));
   return QIcon(pixmap);
 }
@@ -157,7 +161,8 @@ void TMainForm::buildActions() {
   slotGroup_ = new QActionGroup(this);
   slotGroup_->setExclusive(true);
   for (int slot = 0; slot < 4; ++slot) {
-    QAction* a = action(qPrintable(QStringLiteral("Codeplug%1Action").arg(slot + 1)), QString::number(slot + 1), {});
+    QAction* a =
+        action(qPrintable(QStringLiteral("Codeplug%1Action").arg(slot + 1)), QString::number(slot + 1), {});
     a->setCheckable(true);
     slotGroup_->addAction(a);
     connect(a, &QAction::triggered, this, [this, slot] { selectSlot(slot); });
@@ -204,13 +209,16 @@ void TMainForm::buildToolBar() {
   add(closeAction_, "CloseToolButton");
   toolBar_->addSeparator();
   for (int slot = 0; slot < 4; ++slot) {
-    add(slotActions_[static_cast<size_t>(slot)], qPrintable(QStringLiteral("Codeplug%1ToolButton").arg(slot + 1)));
+    add(slotActions_[static_cast<size_t>(slot)],
+        qPrintable(QStringLiteral("Codeplug%1ToolButton").arg(slot + 1)));
   }
   toolBar_->addSeparator();
   add(radioAction_, "RadioToolButton");
   toolBar_->addSeparator();
-  add(prevStyleAction_, "GUIStyleToolButton1");
-  add(nextStyleAction_, "GUIStyleToolButton2");
+  for (auto [action, name] : {std::pair{prevStyleAction_, "GUIStyleToolButton1"},
+                              std::pair{nextStyleAction_, "GUIStyleToolButton2"}}) {
+    add(action, name)->setToolButtonStyle(Qt::ToolButtonIconOnly);
+  }
   toolBar_->addSeparator();
   add(exitAction_, "ExitToolButton");
   updateIcons();
@@ -221,9 +229,12 @@ void TMainForm::updateIcons() {
   openAction_->setIcon(themedIcon("document-open", QStyle::SP_DialogOpenButton));
   reloadAction_->setIcon(themedIcon("view-refresh", QStyle::SP_BrowserReload));
   saveAction_->setIcon(themedIcon("document-save", QStyle::SP_DialogSaveButton));
-  saveAsAction_->setIcon(themedIcon("document-save-as", QStyle::SP_DriveFDIcon));
+  saveAsAction_->setIcon(themedIcon("document-save-as", QStyle::SP_DialogSaveButton));
   closeAction_->setIcon(themedIcon("document-close", QStyle::SP_DialogCloseButton));
-  radioAction_->setIcon(themedIcon("network-transmit-receive", QStyle::SP_DriveNetIcon));
+  // The program's own icon is a radio; the style's network drive stands in without it.
+  radioAction_->setIcon(QApplication::windowIcon().isNull()
+                            ? themedIcon("network-transmit-receive", QStyle::SP_DriveNetIcon)
+                            : QApplication::windowIcon());
   prevStyleAction_->setIcon(themedIcon("go-previous", QStyle::SP_ArrowBack));
   nextStyleAction_->setIcon(themedIcon("go-next", QStyle::SP_ArrowForward));
   exitAction_->setIcon(themedIcon("application-exit", QStyle::SP_DialogCancelButton));
@@ -234,10 +245,8 @@ void TMainForm::buildTabs() {
   auto* content = new QWidget(this);
   auto* layout = new QVBoxLayout(content);
   layout->setContentsMargins(4, 4, 4, 4);
-  tabs_ = new QTabWidget(content);
+  tabs_ = new SideTabWidget(content);
   tabs_->setObjectName("MainPageControl");
-  tabs_->setUsesScrollButtons(true);
-  tabs_->setDocumentMode(false);
   for (const EditorTab& tab : editorTabs()) {
     auto* sheet = new QWidget(tabs_);
     sheet->setObjectName(QString::fromLatin1(tab.sheetName));
@@ -245,7 +254,8 @@ void TMainForm::buildTabs() {
     sheetLayout->setContentsMargins(0, 0, 0, 0);
     tabs_->addTab(sheet, QString::fromLatin1(tab.caption));
   }
-  emptyLabel_ = new QLabel(tr("No codeplug in this slot. Create a new one or open a codeplug file."), content);
+  emptyLabel_ =
+      new QLabel(tr("No codeplug in this slot. Create a new one or open a codeplug file."), content);
   emptyLabel_->setObjectName("EmptySlotLabel");
   emptyLabel_->setAlignment(Qt::AlignCenter);
   emptyLabel_->setEnabled(false);
@@ -284,9 +294,11 @@ void TMainForm::readSettings() {
   prompt_.setWarningBeep(settings.warningBeep);
   if (settings.style) {
     const QString wanted = qs(*settings.style);
-    const auto found = std::find_if(styles_.begin(), styles_.end(),
-                                    [&](const QString& s) { return s.compare(wanted, Qt::CaseInsensitive) == 0; });
-    if (found != styles_.end() && found->compare(activeStyleName(), Qt::CaseInsensitive) != 0) applyStyle(*found);
+    const auto found = std::find_if(styles_.begin(), styles_.end(), [&](const QString& s) {
+      return s.compare(wanted, Qt::CaseInsensitive) == 0;
+    });
+    if (found != styles_.end() && found->compare(activeStyleName(), Qt::CaseInsensitive) != 0)
+      applyStyle(*found);
   }
   contactsCountry_ = settings.contactsCountry;
   rememberedTab_ = settings.tab;
@@ -409,9 +421,9 @@ void TMainForm::saveCodeplugAs() {
     prompt_.error("No codeplug to save");
     return;
   }
-  const std::optional<QString> chosen = fileDialog_.saveFile({tr("Save the codeplug as"), codeplugDirectory_,
-                                                              qs(slot->fileName), codeplugFileFilter(),
-                                                              QStringLiteral("rdt")});
+  const std::optional<QString> chosen =
+      fileDialog_.saveFile({tr("Save the codeplug as"), codeplugDirectory_, qs(slot->fileName),
+                            codeplugFileFilter(), QStringLiteral("rdt")});
   if (!chosen) return;
   codeplugDirectory_ = QFileInfo(*chosen).absolutePath();
   const std::string path = saveAsFileName(chosen->toStdString());
@@ -425,9 +437,10 @@ void TMainForm::saveCodeplugAs() {
 bool TMainForm::saveStep(const std::string& path) {
   const int slot = common_.selectedSlot();
   if (common_.hasPasswords(slot) &&
-      !prompt_.confirmWarning("This code plug has passwords set (General Tab).\n\nMAKE SURE you know what they are "
-                              "!\n\nAre you sure you want to save this code plug ?",
-                              PromptIcon::Warning, true)) {
+      !prompt_.confirmWarning(
+          "This code plug has passwords set (General Tab).\n\nMAKE SURE you know what they are "
+          "!\n\nAre you sure you want to save this code plug ?",
+          PromptIcon::Warning, true)) {
     return false;
   }
   if (common_.save(slot, path) < 0) {
@@ -571,7 +584,8 @@ void TMainForm::dropEvent(QDropEvent* event) {
   event->acceptProposedAction();
   // Questions are asked once the drop has finished, so the source is not kept waiting.
   const QString path = urls.front().toLocalFile();
-  QMetaObject::invokeMethod(this, [this, path] { openDroppedFile(path); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      this, [this, path] { openDroppedFile(path); }, Qt::QueuedConnection);
 }
 
 }  // namespace tamberlin

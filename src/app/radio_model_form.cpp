@@ -19,8 +19,9 @@ TRadioModelForm::TRadioModelForm(QWidget* parent) : QDialog(parent), radioType_(
   radioType_->setObjectName("RadioTypeComboBox");
   for (const RadioModel& model : radioModels()) {
     if (model.newDialogItem.empty()) continue;
-    radioType_->addItem(QString::fromUtf8(model.newDialogItem.data(), static_cast<qsizetype>(model.newDialogItem.size())),
-                        model.code);
+    radioType_->addItem(
+        QString::fromUtf8(model.newDialogItem.data(), static_cast<qsizetype>(model.newDialogItem.size())),
+        model.code);
   }
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -29,11 +30,15 @@ TRadioModelForm::TRadioModelForm(QWidget* parent) : QDialog(parent), radioType_(
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
+  radioType_->setMinimumWidth(260);
   auto* layout = new QVBoxLayout(this);
-  auto* label = new QLabel(tr("Radio model"), this);
+  layout->setContentsMargins(16, 14, 16, 12);
+  layout->setSpacing(8);
+  auto* label = new QLabel(tr("&Radio model of the new codeplug:"), this);
   label->setBuddy(radioType_);
   layout->addWidget(label);
   layout->addWidget(radioType_);
+  layout->addSpacing(6);
   layout->addWidget(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }

@@ -22,13 +22,14 @@ std::optional<int> integer(const IniDocument& document, std::string_view section
 
 bool ownedKey(std::string_view section, std::string_view key) {
   static constexpr std::pair<std::string_view, std::string_view> kOwned[] = {
-      {kMainForm, "Top"},  {kMainForm, "Left"},     {kMainForm, "Width"},         {kMainForm, "Height"},
-      {kMisc, "Style"},    {kMisc, "WarningBeep"},  {kMisc, "Tab"},               {kCodePlug, "Selected"},
-      {kCodePlug, "File0"}, {kCodePlug, "File1"},   {kCodePlug, "File2"},         {kCodePlug, "File3"},
+      {kMainForm, "Top"},         {kMainForm, "Left"},        {kMainForm, "Width"},   {kMainForm, "Height"},
+      {kMisc, "Style"},           {kMisc, "WarningBeep"},     {kMisc, "Tab"},         {kCodePlug, "Selected"},
+      {kCodePlug, "File0"},       {kCodePlug, "File1"},       {kCodePlug, "File2"},   {kCodePlug, "File3"},
       {kFileDir, "CodeplugPath"}, {kFileDir, "FirmwarePath"}, {kContacts, "Country"},
   };
-  return std::any_of(std::begin(kOwned), std::end(kOwned),
-                     [&](const auto& owned) { return sameIniName(owned.first, section) && sameIniName(owned.second, key); });
+  return std::any_of(std::begin(kOwned), std::end(kOwned), [&](const auto& owned) {
+    return sameIniName(owned.first, section) && sameIniName(owned.second, key);
+  });
 }
 
 }  // namespace
@@ -54,10 +55,12 @@ SessionSettings readSessionSettings(const IniDocument& document) {
 
 IniDocument sessionSettingsDocument(const SessionSettings& settings, const IniDocument& previous) {
   IniDocument document;
-  const auto setInteger = [&](std::string_view section, std::string_view key, const std::optional<int>& value) {
+  const auto setInteger = [&](std::string_view section, std::string_view key,
+                              const std::optional<int>& value) {
     if (value) document.set(section, key, std::to_string(*value));
   };
-  const auto setText = [&](std::string_view section, std::string_view key, const std::optional<std::string>& value) {
+  const auto setText = [&](std::string_view section, std::string_view key,
+                           const std::optional<std::string>& value) {
     if (value) document.set(section, key, *value);
   };
   setInteger(kMainForm, "Top", settings.top);

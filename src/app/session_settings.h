@@ -13,7 +13,7 @@ namespace tamberlin {
 struct SessionSettings {
   std::optional<int> top, left, width, height;
   std::optional<std::string> style;
-  int selectedSlot = 0;                // 0..3 whatever the file says
+  int selectedSlot = 0;                  // 0..3 whatever the file says
   std::array<std::string, 4> slotFiles;  // empty: no file remembered
   std::optional<std::string> codeplugDirectory, firmwareDirectory;
   bool warningBeep = false;

@@ -49,11 +49,13 @@ IniDocument IniDocument::parse(std::string_view text) {
     if (current == nullptr || equals == std::string_view::npos) continue;
     const std::string_view key = trimmedView(line.substr(0, equals));
     std::string_view value = trimmedView(line.substr(equals + 1));
-    if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = value.substr(1, value.size() - 2);
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+      value = value.substr(1, value.size() - 2);
     if (key.empty()) continue;
     // The first of two equal keys is the one Windows reads.
     const auto& entries = current->entries;
-    if (std::none_of(entries.begin(), entries.end(), [&](const Entry& e) { return sameIniName(e.key, key); })) {
+    if (std::none_of(entries.begin(), entries.end(),
+                     [&](const Entry& e) { return sameIniName(e.key, key); })) {
       current->entries.push_back({std::string(key), std::string(value)});
     }
   }
@@ -96,7 +98,8 @@ std::optional<std::string> IniDocument::value(std::string_view section, std::str
 void IniDocument::set(std::string_view section, std::string_view key, std::string_view value) {
   // A line break in a value would start a new key when the file is read back.
   std::string clean(value);
-  std::replace_if(clean.begin(), clean.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
+  std::replace_if(
+      clean.begin(), clean.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
 
   Section* found = findSection(section);
   if (found == nullptr) {
@@ -116,7 +119,8 @@ bool IniDocument::remove(std::string_view section, std::string_view key) {
   Section* found = findSection(section);
   if (found == nullptr) return false;
   auto& entries = found->entries;
-  const auto it = std::find_if(entries.begin(), entries.end(), [&](const Entry& e) { return sameIniName(e.key, key); });
+  const auto it =
+      std::find_if(entries.begin(), entries.end(), [&](const Entry& e) { return sameIniName(e.key, key); });
   if (it == entries.end()) return false;
   entries.erase(it);
   return true;

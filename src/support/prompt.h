@@ -52,8 +52,7 @@ class Prompt {
 // sees when it runs with its messages turned off.
 class SilentPrompt final : public Prompt {
  public:
-  PromptAnswer show(PromptIcon, const std::string&, PromptButtons,
-                    PromptAnswer defaultAnswer) override {
+  PromptAnswer show(PromptIcon, const std::string&, PromptButtons, PromptAnswer defaultAnswer) override {
     return defaultAnswer;
   }
   void beep(int, int) override {}

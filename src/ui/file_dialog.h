@@ -10,9 +10,9 @@ namespace tamberlin {
 // What an open or save dialog is asked for.
 struct FileDialogRequest {
   QString title;
-  QString directory;  // where the dialog starts
-  QString fileName;   // preset name (save dialogs); may hold a whole path
-  QString filter;     // Qt form: "Codeplug files (*.rdt);;All files (*)"
+  QString directory;      // where the dialog starts
+  QString fileName;       // preset name (save dialogs); may hold a whole path
+  QString filter;         // Qt form: "Codeplug files (*.rdt);;All files (*)"
   QString defaultSuffix;  // added when the user types a name without one
 };
 

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "app/main_caption.h"
+
+#include <gtest/gtest.h>
 
 namespace tamberlin {
 namespace {

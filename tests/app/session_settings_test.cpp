@@ -1,8 +1,9 @@
+#include "app/session_settings.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "app/session_settings.h"
 #include "app/settings_location.h"
 #include "support/ini_document.h"
 #include "support/temp_dir.h"
@@ -36,8 +37,15 @@ TEST(IniDocument, KeepsValuesThatWouldNotReadBackUnchanged) {
 
 TEST(IniDocument, ParsesOnlyWholeNumbers) {
   const std::pair<const char*, std::optional<int>> cases[] = {
-      {"7", 7}, {" -2 ", -2}, {"+3", 3}, {"0", 0}, {"", std::nullopt}, {"x", std::nullopt},
-      {"3x", std::nullopt}, {"99999999999", std::nullopt}, {"-", std::nullopt},
+      {"7", 7},
+      {" -2 ", -2},
+      {"+3", 3},
+      {"0", 0},
+      {"", std::nullopt},
+      {"x", std::nullopt},
+      {"3x", std::nullopt},
+      {"99999999999", std::nullopt},
+      {"-", std::nullopt},
   };
   for (const auto& [text, expected] : cases) EXPECT_EQ(parseIniInteger(text), expected) << "'" << text << "'";
 }
@@ -112,11 +120,13 @@ TEST(SessionSettings, AFailedWriteLeavesTheOldFile) {
 }
 
 TEST(SettingsLocation, BesideTheProgramUnlessItsFolderIsReadOnly) {
-  const SettingsLocation portable = settingsLocation("/opt/tamberlin/tamberlin", true, "/home/ham/.config/Tamberlin");
+  const SettingsLocation portable =
+      settingsLocation("/opt/tamberlin/tamberlin", true, "/home/ham/.config/Tamberlin");
   EXPECT_EQ(portable.settingsFile, "/opt/tamberlin/tamberlin.ini");
   EXPECT_EQ(portable.dataDirectory, "/opt/tamberlin");
 
-  const SettingsLocation installed = settingsLocation("/usr/bin/tamberlin", false, "/home/ham/.config/Tamberlin");
+  const SettingsLocation installed =
+      settingsLocation("/usr/bin/tamberlin", false, "/home/ham/.config/Tamberlin");
   EXPECT_EQ(installed.settingsFile, "/home/ham/.config/Tamberlin/tamberlin.ini");
   EXPECT_EQ(installed.dataDirectory, "/home/ham/.config/Tamberlin");
 

@@ -21,7 +21,9 @@ class ScriptedFileDialog final : public FileDialog {
   void chooseNext(const QString& path) { script_.push_back(path); }
   void cancelNext() { script_.push_back(std::nullopt); }
 
-  std::optional<QString> openFile(const FileDialogRequest& request) override { return answer(false, request); }
+  std::optional<QString> openFile(const FileDialogRequest& request) override {
+    return answer(false, request);
+  }
   std::optional<QString> saveFile(const FileDialogRequest& request) override { return answer(true, request); }
 
   std::vector<Asked> asked;

@@ -1,3 +1,5 @@
+#include "app/main_form.h"
+
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -17,7 +19,6 @@
 
 #include "app/build_info.h"
 #include "app/main_caption.h"
-#include "app/main_form.h"
 #include "app/radio_model_form.h"
 #include "codeplug/ccommon.h"
 #include "support/codeplug_fixtures.h"
@@ -53,7 +54,8 @@ class FakeRadioWindow final : public RadioWindow {
 
 const std::string kDiscard = "Unsaved code plug. \n\nDiscard it ? ";
 const std::string kPasswords =
-    "This code plug has passwords set (General Tab).\n\nMAKE SURE you know what they are !\n\nAre you sure you "
+    "This code plug has passwords set (General Tab).\n\nMAKE SURE you know what they are !\n\nAre you sure "
+    "you "
     "want to save this code plug ?";
 
 class MainFormTest : public ::testing::Test {
@@ -113,9 +115,9 @@ class MainFormTest : public ::testing::Test {
 TEST_F(MainFormTest, ShowsTheToolBarAndTheTabsInOrder) {
   start();
   const std::pair<const char*, const char*> buttons[] = {
-      {"NewToolButton", "&New"},       {"OpenToolButton", "&Open"},   {"ReloadToolButton", "&Reload"},
-      {"SaveToolButton", "&Save"},     {"SaveAsToolButton", "Save &As"}, {"CloseToolButton", "&Close"},
-      {"Codeplug1ToolButton", "1"},    {"Codeplug4ToolButton", "4"},  {"RadioToolButton", "Rad&io"},
+      {"NewToolButton", "&New"},    {"OpenToolButton", "&Open"},      {"ReloadToolButton", "&Reload"},
+      {"SaveToolButton", "&Save"},  {"SaveAsToolButton", "Save &As"}, {"CloseToolButton", "&Close"},
+      {"Codeplug1ToolButton", "1"}, {"Codeplug4ToolButton", "4"},     {"RadioToolButton", "Rad&io"},
       {"ExitToolButton", "E&xit"},
   };
   for (const auto& [name, caption] : buttons) EXPECT_EQ(find(name)->text(), caption) << name;
@@ -130,9 +132,10 @@ TEST_F(MainFormTest, ShowsTheToolBarAndTheTabsInOrder) {
 
   QStringList captions;
   for (int i = 0; i < tabs()->count(); ++i) captions << tabs()->tabText(i);
-  EXPECT_EQ(captions, QStringList({"Basic", "General", "Menus", "Buttons", "Digi Text Msg", "Digi Voice Encryption",
-                                   "Digi Emergency Systems", "Digi Contacts", "Digi Repeaters", "Digi Rx Groups",
-                                   "Zones", "Scan Lists", "Channels", "DTMF", "GPS", "VFO"}));
+  EXPECT_EQ(captions,
+            QStringList({"Basic", "General", "Menus", "Buttons", "Digi Text Msg", "Digi Voice Encryption",
+                         "Digi Emergency Systems", "Digi Contacts", "Digi Repeaters", "Digi Rx Groups",
+                         "Zones", "Scan Lists", "Channels", "DTMF", "GPS", "VFO"}));
   // An empty slot: no tabs, nothing to save.
   EXPECT_TRUE(tabs()->isHidden());
   for (const char* name : {"SaveToolButton", "SaveAsToolButton", "ReloadToolButton", "CloseToolButton"}) {
@@ -146,7 +149,8 @@ TEST_F(MainFormTest, SelectedSlotFromTheSettingsIsClamped) {
     writeSettings(std::string("[CodePlug]\nSelected=") + text + "\n");
     start();
     EXPECT_EQ(current->selectedSlot(), expected) << text;
-    EXPECT_TRUE(find(qPrintable(QStringLiteral("Codeplug%1ToolButton").arg(expected + 1)))->isChecked()) << text;
+    EXPECT_TRUE(find(qPrintable(QStringLiteral("Codeplug%1ToolButton").arg(expected + 1)))->isChecked())
+        << text;
     restart();
   }
 }
@@ -171,14 +175,16 @@ TEST_F(MainFormTest, NewFromTheMenuAndFromTheDialog) {
     dialog->findChild<QPushButton*>("OKButton")->click();
   });
   click("NewToolButton");
-  EXPECT_EQ(items, QStringList({"MD380 ", "MD390 ", "MD-UV380 ", "MD-UV390 ", "MD9600 ", "MD2017 ", "DM1701 "}));
+  EXPECT_EQ(items,
+            QStringList({"MD380 ", "MD390 ", "MD-UV380 ", "MD-UV390 ", "MD9600 ", "MD2017 ", "DM1701 "}));
   EXPECT_EQ(prompt.texts(), std::vector<std::string>{kDiscard});
   EXPECT_EQ(slot(0).modelCode, kModelMd390);
   EXPECT_FALSE(tabs()->isTabVisible(15));
 
   // Cancel leaves the codeplug; No to the question does not even ask the model.
   prompt.answerNext(PromptAnswer::Yes);
-  QTimer::singleShot(0, [] { QApplication::activeModalWidget()->findChild<QPushButton*>("CancelButton")->click(); });
+  QTimer::singleShot(
+      0, [] { QApplication::activeModalWidget()->findChild<QPushButton*>("CancelButton")->click(); });
   click("NewToolButton");
   EXPECT_EQ(slot(0).modelCode, kModelMd390);
   prompt.answerNext(PromptAnswer::No);
@@ -242,7 +248,8 @@ TEST_F(MainFormTest, CaptionShowsStyleAndFile) {
   writeSettings("[CodePlug]\nFile0=" + path + "\n");
   start();
   const BuildInfo build = buildInfo();
-  const std::string prefix = captionPrefix("Tamberlin", build.major, build.minor, build.release, build.date, build.time);
+  const std::string prefix =
+      captionPrefix("Tamberlin", build.major, build.minor, build.release, build.date, build.time);
   QString style = QApplication::style()->name();
   for (const QString& name : form->styleNames()) {
     if (name.compare(style, Qt::CaseInsensitive) == 0) style = name;
@@ -260,8 +267,10 @@ TEST_F(MainFormTest, StyleButtonsStepThroughTheStylesAndWrap) {
   for (int i = 0; i < styles.size(); ++i) click("GUIStyleToolButton2");
   EXPECT_EQ(QApplication::style()->name().compare(first, Qt::CaseInsensitive), 0);
   click("GUIStyleToolButton1");
-  const QString previous = styles[(styles.indexOf(form->styleNames().filter(first, Qt::CaseInsensitive).value(0)) +
-                                   styles.size() - 1) % styles.size()];
+  const QString previous =
+      styles[(styles.indexOf(form->styleNames().filter(first, Qt::CaseInsensitive).value(0)) + styles.size() -
+              1) %
+             styles.size()];
   EXPECT_EQ(QApplication::style()->name().compare(previous, Qt::CaseInsensitive), 0);
   EXPECT_TRUE(form->windowTitle().contains("\"" + previous + "\""));
   click("GUIStyleToolButton2");
@@ -421,11 +430,11 @@ TEST_F(MainFormTest, SettingsAreWrittenOnCloseAndReadAtStart) {
   for (const auto& section : ini.sections()) {
     for (const auto& entry : section.entries) keys.push_back(section.name + "/" + entry.key);
   }
-  EXPECT_EQ(keys, (std::vector<std::string>{"MainForm/Top", "MainForm/Left", "MainForm/Width", "MainForm/Height",
-                                            "Misc/Style", "Misc/WarningBeep", "Misc/Tab", "CodePlug/Selected",
-                                            "CodePlug/File1", "CodePlug/File2", "CodePlug/File3",
-                                            "FileDir/CodeplugPath", "FileDir/FirmwarePath", "Contacts/Country",
-                                            "Radio/Simulated"}));
+  EXPECT_EQ(keys, (std::vector<std::string>{"MainForm/Top", "MainForm/Left", "MainForm/Width",
+                                            "MainForm/Height", "Misc/Style", "Misc/WarningBeep", "Misc/Tab",
+                                            "CodePlug/Selected", "CodePlug/File1", "CodePlug/File2",
+                                            "CodePlug/File3", "FileDir/CodeplugPath", "FileDir/FirmwarePath",
+                                            "Contacts/Country", "Radio/Simulated"}));
   EXPECT_EQ(ini.value("CodePlug", "Selected"), "3");
   // A file that did not load is still remembered.
   EXPECT_EQ(ini.value("CodePlug", "File2"), "/gone/missing.rdt");
@@ -478,11 +487,33 @@ TEST_F(MainFormTest, DroppingAFileOpensItLikeOpen) {
   EXPECT_EQ(slot(0).fileName, path);
 }
 
-TEST_F(MainFormTest, EscapeClosesTheWindow) {
+TEST_F(MainFormTest, KeyboardShortcutsReachTheCommands) {
   start();
   QApplication::setActiveWindow(form.get());
   ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  QTest::keyClick(form.get(), Qt::Key_O, Qt::ControlModifier);
+  ASSERT_EQ(files.asked.size(), 1u);
+  EXPECT_FALSE(files.asked[0].save);
+  // Save As is disabled without a codeplug, and so is its shortcut.
+  QTest::keyClick(form.get(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(files.asked.size(), 1u);
+  newMenu()->actions().at(0)->trigger();
+  QTest::keyClick(form.get(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+  ASSERT_EQ(files.asked.size(), 2u);
+  EXPECT_TRUE(files.asked[1].save);
+  QTest::keyClick(form.get(), Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(prompt.texts(), std::vector<std::string>{"No codeplug filename\r\n\nTry 'Save as'"});
+
+  prompt.answerNext(PromptAnswer::Yes);
   QTest::keyClick(form.get(), Qt::Key_Escape);
+  EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(MainFormTest, CtrlQClosesTheWindow) {
+  start();
+  QApplication::setActiveWindow(form.get());
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  QTest::keyClick(form.get(), Qt::Key_Q, Qt::ControlModifier);
   EXPECT_FALSE(form->isVisible());
 }
 

@@ -1,3 +1,5 @@
+#include "ui/qt_prompt.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -6,12 +8,9 @@
 #include <QTest>
 #include <QTimer>
 
-#include "ui/qt_prompt.h"
-
 namespace tamberlin {
 namespace {
 
-// Looks at the box while it is open, then closes it with `key`.
 struct BoxSeen {
   QString title;
   QString text;
@@ -19,15 +18,20 @@ struct BoxSeen {
   QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
 };
 
-TEST(QtPrompt, DiscardQuestionsDefaultToNo) {
-  QtPrompt prompt;
-  BoxSeen seen;
-  QTimer::singleShot(0, [&seen] {
+// Looks at the next box while it is open, then answers it with `key`.
+void pressWhenShown(BoxSeen& seen, Qt::Key key) {
+  QTimer::singleShot(0, [&seen, key] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     ASSERT_NE(box, nullptr);
     seen = {box->windowTitle(), box->text(), box->icon(), box->standardButton(box->defaultButton())};
-    QTest::keyClick(box, Qt::Key_Return);
+    QTest::keyClick(box, key);
   });
+}
+
+TEST(QtPrompt, DiscardQuestionsDefaultToNo) {
+  QtPrompt prompt;
+  BoxSeen seen;
+  pressWhenShown(seen, Qt::Key_Return);
   EXPECT_FALSE(prompt.confirmWarning("Unsaved code plug. \n\nDiscard it ? "));
   EXPECT_EQ(seen.title, "Tamberlin");
   EXPECT_EQ(seen.text, "Unsaved code plug. \n\nDiscard it ? ");
@@ -37,16 +41,15 @@ TEST(QtPrompt, DiscardQuestionsDefaultToNo) {
 
 TEST(QtPrompt, EscapeIsTheCautiousAnswer) {
   QtPrompt prompt;
-  QTimer::singleShot(0, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });
-  EXPECT_EQ(prompt.show(PromptIcon::Warning, "Sure ?", PromptButtons::YesNo, PromptAnswer::Yes), PromptAnswer::No);
+  BoxSeen question;
+  pressWhenShown(question, Qt::Key_Escape);
+  EXPECT_EQ(prompt.show(PromptIcon::Warning, "Sure ?", PromptButtons::YesNo, PromptAnswer::Yes),
+            PromptAnswer::No);
+  EXPECT_EQ(question.icon, QMessageBox::Warning);
+  EXPECT_EQ(question.defaultButton, QMessageBox::Yes);
 
   BoxSeen seen;
-  QTimer::singleShot(0, [&seen] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    ASSERT_NE(box, nullptr);
-    seen = {box->windowTitle(), box->text(), box->icon(), box->standardButton(box->defaultButton())};
-    QTest::keyClick(box, Qt::Key_Escape);
-  });
+  pressWhenShown(seen, Qt::Key_Escape);
   prompt.error("Could not write to the code plug file");
   EXPECT_EQ(seen.icon, QMessageBox::Critical);
   EXPECT_EQ(seen.title, "Tamberlin");
