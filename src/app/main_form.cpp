@@ -427,6 +427,12 @@ void TMainForm::saveCodeplugAs() {
   if (!chosen) return;
   codeplugDirectory_ = QFileInfo(*chosen).absolutePath();
   const std::string path = saveAsFileName(chosen->toStdString());
+  // The dialog asked about replacing the name it was given, not about the one
+  // with ".rdt" added.
+  if (path != chosen->toStdString() && QFileInfo::exists(qs(path)) &&
+      !prompt_.confirmWarning(path + " already exists.\n\nReplace it ? ")) {
+    return;
+  }
   if (!saveStep(path)) return;
   slot->fileName = path;
   common_.markClean(common_.selectedSlot());

@@ -1,5 +1,6 @@
 #include "ui/side_tab_widget.h"
 
+#include <QFontMetrics>
 #include <QStyleOptionTab>
 #include <QStylePainter>
 #include <QTabBar>
@@ -17,7 +18,11 @@ class SideTabBar final : public QTabBar {
   QSize tabSizeHint(int index) const override {
     QSize size = QTabBar::tabSizeHint(index);
     size.transpose();
-    return size.expandedTo(QSize(0, 26));
+    // Room for the caption in bold, as the active tab shows it.
+    QFont bold = font();
+    bold.setBold(true);
+    const int textWidth = QFontMetrics(bold).horizontalAdvance(tabText(index)) + 24;
+    return size.expandedTo(QSize(textWidth, 26));
   }
 
   void paintEvent(QPaintEvent*) override {
@@ -29,6 +34,10 @@ class SideTabBar final : public QTabBar {
       painter.drawControl(QStyle::CE_TabBarTabShape, option);
       // The style would write the caption turned on its side; write it across.
       const QRect text = option.rect.adjusted(10, 0, -6, 0);
+      // Some styles barely mark the active tab; its bold caption shows it in all of them.
+      QFont caption = font();
+      caption.setBold(i == currentIndex());
+      painter.setFont(caption);
       painter.drawItemText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextHideMnemonic, option.palette,
                            (option.state & QStyle::State_Enabled) != 0, option.text, QPalette::WindowText);
     }

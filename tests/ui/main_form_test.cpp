@@ -346,6 +346,24 @@ TEST_F(MainFormTest, SaveAsAppendsTheExtensionAndNamesTheSlot) {
   EXPECT_TRUE(prompt.shown.empty());
 }
 
+TEST_F(MainFormTest, SaveAsAsksBeforeReplacingTheNameWithRdtAdded) {
+  start();
+  newMenu()->actions().at(1)->trigger();
+  const std::string existing = dir.write("old.bak.rdt", {1, 2, 3});
+  files.chooseNext(QString::fromStdString(dir.file("old.bak")));
+  prompt.answerNext(PromptAnswer::No);
+  click("SaveAsToolButton");
+  EXPECT_EQ(prompt.texts(), std::vector<std::string>{existing + " already exists.\n\nReplace it ? "});
+  EXPECT_EQ(test::TempDir::read(existing), (std::vector<uint8_t>{1, 2, 3}));
+  EXPECT_EQ(slot(0).fileName, "");
+
+  files.chooseNext(QString::fromStdString(dir.file("old.bak")));
+  prompt.answerNext(PromptAnswer::Yes);
+  click("SaveAsToolButton");
+  EXPECT_EQ(test::TempDir::read(existing), slot(0).buffer);
+  EXPECT_EQ(slot(0).fileName, existing);
+}
+
 TEST_F(MainFormTest, AFailedSaveKeepsTheSlotUnsaved) {
   const std::string path = writeCodeplug("d.rdt", kModelMd390);
   writeSettings("[CodePlug]\nFile0=" + path + "\n");
