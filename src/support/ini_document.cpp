@@ -141,6 +141,8 @@ std::optional<int> parseIniInteger(std::string_view text) {
 #include <iterator>
 
 #include "support/atomic_file.h"
+#include "support/cp1252.h"
+#include "support/unicode.h"
 
 namespace tamberlin {
 
@@ -148,7 +150,9 @@ IniDocument readIniFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return {};
   const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  return IniDocument::parse(text);
+  // A file the Windows program wrote holds its paths in the ANSI code page.
+  const bool utf8 = utf16ToUtf8(utf8ToUtf16(text)) == text;
+  return IniDocument::parse(utf8 ? text : cp1252ToUtf8(text));
 }
 
 bool writeIniFile(const std::filesystem::path& path, const IniDocument& document) {

@@ -112,6 +112,14 @@ TEST(SessionSettings, ReadBackGivesWhatWasWritten) {
   EXPECT_FALSE(read.contactsCountry.has_value());
 }
 
+TEST(SessionSettings, AnAnsiFileFromWindowsReadsAsWritten) {
+  test::TempDir dir;
+  const std::string path =
+      dir.write("tamberlin.ini", {'[', 'C', 'o', 'd', 'e', 'P', 'l',  'u',  'g', ']', '\n', 'F', 'i',
+                                  'l', 'e', '0', '=', 'C', ':', '\\', 0xE9, '.', 'r', 'd',  't', '\n'});
+  EXPECT_EQ(readSessionSettings(readIniFile(path)).slotFiles[0], "C:\\\u00e9.rdt");
+}
+
 TEST(SessionSettings, AFailedWriteLeavesTheOldFile) {
   test::TempDir dir;
   EXPECT_FALSE(writeIniFile(dir.path() / "missing folder" / "tamberlin.ini", IniDocument()));
