@@ -235,6 +235,15 @@ TEST_F(MainFormTest, OpenLoadsWithMessagesAndRemembersTheFolder) {
   EXPECT_EQ(tabs()->currentIndex(), 0);
   EXPECT_EQ(find("Codeplug1ToolButton")->toolTip(), QString::fromStdString(path));
 
+  // Unsaved work kept: no dialog at all.
+  edit(0);
+  prompt.answerNext(PromptAnswer::No);
+  click("OpenToolButton");
+  EXPECT_EQ(files.asked.size(), 1u);
+  EXPECT_EQ(prompt.texts(), std::vector<std::string>{kDiscard});
+  prompt = {};
+  current->markClean(0);
+
   const std::string bad = dir.write("bad.rdt", std::vector<uint8_t>(100, 0));
   files.chooseNext(QString::fromStdString(bad));
   click("OpenToolButton");
