@@ -270,8 +270,12 @@ void TMainForm::readSettings() {
   const SessionSettings settings = readSessionSettings(readIniFile(settingsPath_.toStdString()));
 
   const QRect current = geometry();
-  const int width = std::max(settings.width.value_or(current.width()), minimumSizeHint().width());
-  const int height = std::max(settings.height.value_or(current.height()), 200);
+  int width = std::max(settings.width.value_or(current.width()), minimumSizeHint().width());
+  int height = std::max(settings.height.value_or(current.height()), 200);
+  if (const QScreen* primary = QGuiApplication::primaryScreen()) {
+    width = std::min(width, std::max(primary->availableGeometry().width(), minimumSizeHint().width()));
+    height = std::min(height, std::max(primary->availableGeometry().height(), 200));
+  }
   resize(width, height);
   if (settings.left || settings.top) {
     QPoint position(settings.left.value_or(x()), settings.top.value_or(y()));
