@@ -27,14 +27,32 @@ class Prompt {
     return show(PromptIcon::Question, text, PromptButtons::YesNo,
                 defaultYes ? PromptAnswer::Yes : PromptAnswer::No) == PromptAnswer::Yes;
   }
+
+  // The user's warning-beep setting: a short tone before every warning prompt.
+  void setWarningBeep(bool on) { warningBeep_ = on; }
+  bool warningBeep() const { return warningBeep_; }
+  // A prompt that warns (unsaved work, passwords): beeps first when enabled.
+  PromptAnswer warn(PromptIcon icon, const std::string& text, PromptButtons buttons,
+                    PromptAnswer defaultAnswer) {
+    if (warningBeep_) beep(440, 100);
+    return show(icon, text, buttons, defaultAnswer);
+  }
+  // A warning Yes/No question; only Yes goes ahead.
+  bool confirmWarning(const std::string& text, PromptIcon icon = PromptIcon::Question,
+                      bool defaultYes = false) {
+    return warn(icon, text, PromptButtons::YesNo, defaultYes ? PromptAnswer::Yes : PromptAnswer::No) ==
+           PromptAnswer::Yes;
+  }
+
+ private:
+  bool warningBeep_ = false;
 };
 
 // Shows nothing and answers every question with its default: what an operation
 // sees when it runs with its messages turned off.
 class SilentPrompt final : public Prompt {
  public:
-  PromptAnswer show(PromptIcon, const std::string&, PromptButtons,
-                    PromptAnswer defaultAnswer) override {
+  PromptAnswer show(PromptIcon, const std::string&, PromptButtons, PromptAnswer defaultAnswer) override {
     return defaultAnswer;
   }
   void beep(int, int) override {}

@@ -11,6 +11,8 @@ namespace tamberlin {
 class QtPrompt final : public Prompt {
  public:
   explicit QtPrompt(QWidget* parent = nullptr) : parent_(parent) {}
+  // Boxes are centred on this window (the main window, once it exists).
+  void setParentWidget(QWidget* parent) { parent_ = parent; }
   PromptAnswer show(PromptIcon icon, const std::string& text, PromptButtons buttons,
                     PromptAnswer defaultAnswer) override;
   void beep(int frequencyHz, int durationMs) override;
