@@ -15,7 +15,8 @@ std::optional<int> readBits(std::span<const uint8_t> buffer, BitsField field) {
 
 void writeBits(std::span<uint8_t> buffer, BitsField field, int value) {
   if (field.offset >= buffer.size()) return;
-  const auto placed = static_cast<uint8_t>((static_cast<unsigned>(value) << shiftOf(field.mask)) & field.mask);
+  const auto placed =
+      static_cast<uint8_t>((static_cast<unsigned>(value) << shiftOf(field.mask)) & field.mask);
   buffer[field.offset] = static_cast<uint8_t>((buffer[field.offset] & ~field.mask) | placed);
 }
 

@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QSignalBlocker>
+#include <algorithm>
 
 #include "ui/toggle_switch.h"
 
@@ -37,15 +38,30 @@ ToggleSwitch* createSwitch(const SwitchSetting& setting, QWidget* parent) {
 void addSettingRow(QFormLayout* layout, std::string_view label, QWidget* field) {
   auto* caption = new QLabel(toQString(label), layout->parentWidget());
   caption->setBuddy(field);
+  caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   layout->addRow(caption, field);
 }
 
 SettingsGroup createSettingsGroup(const QString& title, QWidget* parent) {
   auto* group = new QGroupBox(title, parent);
   auto* form = new QFormLayout(group);
-  form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+  form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
   form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
   return {group, form};
+}
+
+void alignLabelColumns(std::initializer_list<QFormLayout*> forms) {
+  int widest = 0;
+  const auto eachLabel = [&](auto&& apply) {
+    for (QFormLayout* form : forms) {
+      for (int row = 0; row < form->rowCount(); ++row) {
+        QLayoutItem* item = form->itemAt(row, QFormLayout::LabelRole);
+        if (item != nullptr && item->widget() != nullptr) apply(item->widget());
+      }
+    }
+  };
+  eachLabel([&](QWidget* label) { widest = std::max(widest, label->sizeHint().width()); });
+  eachLabel([&](QWidget* label) { label->setMinimumWidth(widest); });
 }
 
 }  // namespace tamberlin

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <initializer_list>
 #include <optional>
 #include <string_view>
 
@@ -36,5 +37,9 @@ struct SettingsGroup {
   QFormLayout* form;
 };
 SettingsGroup createSettingsGroup(const QString& title, QWidget* parent);
+
+// Gives the label column of every form the width of the widest, so the groups
+// stacked in one column line their fields up.
+void alignLabelColumns(std::initializer_list<QFormLayout*> forms);
 
 }  // namespace tamberlin

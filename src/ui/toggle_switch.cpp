@@ -76,9 +76,10 @@ void ToggleSwitch::paintEvent(QPaintEvent*) {
   if (hasFocus()) {
     QStyleOptionFocusRect focus;
     focus.initFrom(this);
-    focus.rect = style()->itemTextRect(fontMetrics(), text, Qt::AlignLeft | Qt::AlignVCenter, isEnabled(),
-                                       caption())
-                     .adjusted(-2, -1, 2, 1);
+    focus.rect =
+        style()
+            ->itemTextRect(fontMetrics(), text, Qt::AlignLeft | Qt::AlignVCenter, isEnabled(), caption())
+            .adjusted(-2, -1, 2, 1);
     style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
   }
 }

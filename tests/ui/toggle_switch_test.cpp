@@ -1,9 +1,9 @@
+#include "ui/toggle_switch.h"
+
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
 #include <QTest>
-
-#include "ui/toggle_switch.h"
 
 namespace tamberlin {
 namespace {

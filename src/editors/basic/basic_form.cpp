@@ -61,6 +61,7 @@ TBasicForm::TBasicForm(EditorContext context, QWidget* parent) : EditorForm(cont
   lastProgrammed_ = addReadOnlyRow(programming, "LastProgrammedDateEdit", "Last Programmed Date ");
   softwareVersion_ = addReadOnlyRow(programming, "CPSSoftwareVersionEdit", "CPS Software Version ");
   column->addStretch(1);
+  alignLabelColumns({radio, identity, programming});
 
   auto* outer = new QHBoxLayout(this);
   outer->addLayout(column);

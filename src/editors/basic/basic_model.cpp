@@ -91,7 +91,8 @@ std::string mcuVersionText(std::span<const uint8_t> bytes) {
 std::string deviceIdentityText(std::span<const uint8_t> bytes) {
   if (bytes.size() < kDeviceIdentitySize || bytes[0] == 0xFF) return {};
   std::string characters;
-  for (size_t i = kDeviceIdentitySize; i > kDeviceNumberSize; --i) characters += static_cast<char>(bytes[i - 1]);
+  for (size_t i = kDeviceIdentitySize; i > kDeviceNumberSize; --i)
+    characters += static_cast<char>(bytes[i - 1]);
   unsigned long long number = 0;
   for (size_t i = kDeviceNumberSize; i > 0; --i) number = (number << 8) | bytes[i - 1];
   char digits[32];

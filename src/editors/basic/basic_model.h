@@ -44,9 +44,9 @@ struct BasicInfo {
 BasicInfo basicInfo(const c_codeplug* slot);
 
 // The single fields, from their bytes.
-std::string serialNumberText(std::span<const uint8_t> bytes);       // 16 bytes
-std::string versionText(std::span<const uint8_t> bytes);            // 4 bytes: V01.37
-std::string mcuVersionText(std::span<const uint8_t> bytes);         // 4 bytes: S123.456
-std::string deviceIdentityText(std::span<const uint8_t> bytes);     // 12 bytes
+std::string serialNumberText(std::span<const uint8_t> bytes);    // 16 bytes
+std::string versionText(std::span<const uint8_t> bytes);         // 4 bytes: V01.37
+std::string mcuVersionText(std::span<const uint8_t> bytes);      // 4 bytes: S123.456
+std::string deviceIdentityText(std::span<const uint8_t> bytes);  // 12 bytes
 
 }  // namespace tamberlin

@@ -45,7 +45,7 @@ QLineEdit* digitsEdit(const QString& name, const QString& hint, QWidget* parent)
   if (!hint.isEmpty()) edit->setToolTip(hint);
   edit->setMaxLength(8);
   edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), edit));
-  edit->setMaximumWidth(kTextWidth);
+  edit->setMinimumWidth(kTextWidth);
   return edit;
 }
 
@@ -56,50 +56,48 @@ void showPasswordError(Prompt& prompt, const std::string& text) {
 }  // namespace
 
 TGeneralForm::TGeneralForm(EditorContext context, QWidget* parent) : EditorForm(context, parent) {
-  setWindowTitle("General");
-  auto* content = new QWidget;
-  content->setObjectName("GeneralSettingsContent");
-
+  content_ = new QWidget;
   auto* first = new QVBoxLayout;
-  first->addWidget(layOutGroup("Radio",
-                               {"RadioNameEdit", "RadioIDEdit", "MonitorTypeToggleSwitch", "VOXSensitivityComboBox",
-                                "TxPreambleDurationComboBox", "RxLowBatteryIntervalComboBox",
-                                "BacklightTimeComboBox", "KeyPadLockTimeComboBox", "LEDsToggleSwitch",
-                                "GroupCallHangTimeComboBox", "PrivateCallHangTimeComboBox"},
-                               content));
-  first->addWidget(layOutGroup(
-      "Passwords", {"PowerOnPasswordEdit", "PCProgrammingPasswordEdit", "RadioProgramPasswordEdit"}, content));
+  alignLabelColumns(
+      {layOutGroup("Radio",
+                   {"RadioNameEdit", "RadioIDEdit", "MonitorTypeToggleSwitch", "VOXSensitivityComboBox",
+                    "TxPreambleDurationComboBox", "RxLowBatteryIntervalComboBox", "BacklightTimeComboBox",
+                    "KeyPadLockTimeComboBox", "LEDsToggleSwitch", "GroupCallHangTimeComboBox",
+                    "PrivateCallHangTimeComboBox"},
+                   first),
+       layOutGroup("Passwords",
+                   {"PowerOnPasswordEdit", "PCProgrammingPasswordEdit", "RadioProgramPasswordEdit"}, first)});
   first->addStretch(1);
 
   auto* second = new QVBoxLayout;
-  second->addWidget(layOutGroup(
-      "Intro Screen", {"IntroScreenTextLine1Edit", "IntroScreenTextLine2Edit", "IntroScreenTypeToggleSwitch"},
-      content));
-  second->addWidget(layOutGroup("Alert Tones",
-                                {"TalkPermitToneComboBox", "CallAlertToneDurationComboBox",
-                                 "MonitorTypeAllTonesToggleSwitch",
-                                 "MonitorTypeChannelFreeIndicationToneToggleSwitch"},
-                                content));
-  second->addWidget(layOutGroup("Scan", {"ScanDigitalHangTimeComboBox", "ScanAnalogueHangTimeComboBox"}, content));
-  second->addWidget(
-      layOutGroup("Lone Worker", {"LoneWorkerResponseTimeComboBox", "LoneWorkerReminderTimeComboBox"}, content));
-  second->addWidget(layOutGroup(
-      "Battery Saver", {"BatterySaverSavePreambleToggleSwitch", "BatterySaverSaveModeRxToggleSwitch"}, content));
+  alignLabelColumns(
+      {layOutGroup("Intro Screen",
+                   {"IntroScreenTextLine1Edit", "IntroScreenTextLine2Edit", "IntroScreenTypeToggleSwitch"},
+                   second),
+       layOutGroup("Alert Tones",
+                   {"TalkPermitToneComboBox", "CallAlertToneDurationComboBox",
+                    "MonitorTypeAllTonesToggleSwitch", "MonitorTypeChannelFreeIndicationToneToggleSwitch"},
+                   second),
+       layOutGroup("Scan", {"ScanDigitalHangTimeComboBox", "ScanAnalogueHangTimeComboBox"}, second),
+       layOutGroup("Lone Worker", {"LoneWorkerResponseTimeComboBox", "LoneWorkerReminderTimeComboBox"},
+                   second),
+       layOutGroup("Battery Saver",
+                   {"BatterySaverSavePreambleToggleSwitch", "BatterySaverSaveModeRxToggleSwitch"}, second)});
   second->addStretch(1);
 
   auto* third = new QVBoxLayout;
-  uvPanel_ = layOutGroup("Dual-Band Radios",
-                         {"RadioID1Edit", "RadioID2Edit", "RadioID3Edit", "CHVoiceAnnouncementComboBox",
-                          "ChannelsHangTimeComboBox", "TimeZoneComboBox", "MicLevelTrackBar", "TxModeComboBox",
-                          "FCModeToggleSwitch", "ModeSelectAToggleSwitch", "ModeSelectBToggleSwitch",
-                          "GroupCallMatchToggleSwitch", "PrivateCallMatchToggleSwitch", "EditRadioIDToggleSwitch",
-                          "PublicZoneToggleSwitch"},
-                         content);
+  layOutGroup("Dual-Band Radios",
+              {"RadioID1Edit", "RadioID2Edit", "RadioID3Edit", "CHVoiceAnnouncementComboBox",
+               "ChannelsHangTimeComboBox", "TimeZoneComboBox", "MicLevelTrackBar", "TxModeComboBox",
+               "FCModeToggleSwitch", "ModeSelectAToggleSwitch", "ModeSelectBToggleSwitch",
+               "GroupCallMatchToggleSwitch", "PrivateCallMatchToggleSwitch", "EditRadioIDToggleSwitch",
+               "PublicZoneToggleSwitch"},
+              third);
+  uvPanel_ = third->itemAt(0)->widget();
   uvPanel_->setObjectName("Panel1");
-  third->addWidget(uvPanel_);
   third->addStretch(1);
 
-  auto* columns = new QHBoxLayout(content);
+  auto* columns = new QHBoxLayout(content_);
   columns->addLayout(first);
   columns->addLayout(second);
   columns->addLayout(third);
@@ -109,7 +107,10 @@ TGeneralForm::TGeneralForm(EditorContext context, QWidget* parent) : EditorForm(
   auto* scroll = new QScrollArea(this);
   scroll->setFrameShape(QFrame::NoFrame);
   scroll->setWidgetResizable(true);
-  scroll->setWidget(content);
+  scroll->setWidget(content_);
+  // The settings sit on the tab page itself, not on a panel of their own.
+  scroll->viewport()->setAutoFillBackground(false);
+  content_->setAutoFillBackground(false);
   auto* outer = new QVBoxLayout(this);
   outer->setContentsMargins(0, 0, 0, 0);
   outer->addWidget(scroll);
@@ -117,13 +118,15 @@ TGeneralForm::TGeneralForm(EditorContext context, QWidget* parent) : EditorForm(
   refresh();
 }
 
-QWidget* TGeneralForm::layOutGroup(const QString& title, const std::vector<const char*>& names, QWidget* parent) {
-  const SettingsGroup group = createSettingsGroup(title, parent);
+QFormLayout* TGeneralForm::layOutGroup(const QString& title, const std::vector<const char*>& names,
+                                       QVBoxLayout* column) {
+  const SettingsGroup group = createSettingsGroup(title, content_);
+  column->addWidget(group.box);
   for (const char* name : names) {
     QWidget* field = createField(name);
     addSettingRow(group.form, labels_.value(name).toStdString(), field);
   }
-  return group.box;
+  return group.form;
 }
 
 // Builds the control of the named setting and connects it to what it writes.
@@ -132,6 +135,7 @@ QWidget* TGeneralForm::createField(const QString& name) {
   for (const ChoiceSetting& setting : generalChoices()) {
     if (setting.name != key) continue;
     QComboBox* box = createChoiceBox(setting, this);
+    box->setMinimumWidth(kTextWidth);
     choices_.emplace_back(&setting, box);
     labels_[name] = toQString(setting.label);
     connect(box, &QComboBox::activated, this, [this, &setting, box](int index) {
@@ -176,29 +180,20 @@ QWidget* TGeneralForm::createField(const QString& name) {
     return edit;
   }
   if (name == "PowerOnPasswordEdit") {
-    powerOnPassword_ = digitsEdit(name, {}, this);
-    labels_[name] = "Power-On Password ";
-    connect(powerOnPassword_, &QLineEdit::textEdited, this, [this](const QString& text) {
-      GeneralSettings(common().selected()).enterPowerOnPassword(text.toStdString());
-    });
+    powerOnPassword_ = passwordEdit(name, "Power-On Password ", {}, &GeneralSettings::enterPowerOnPassword);
     powerOnPassword_->installEventFilter(this);
     return powerOnPassword_;
   }
   if (name == "RadioProgramPasswordEdit") {
-    radioProgramPassword_ = digitsEdit(name, "Ditto .. If used it must be 8 characters in length ", this);
-    labels_[name] = "Radio Program Password ";
-    connect(radioProgramPassword_, &QLineEdit::textEdited, this, [this](const QString& text) {
-      GeneralSettings(common().selected()).enterRadioProgramPassword(text.toStdString());
-    });
+    radioProgramPassword_ =
+        passwordEdit(name, "Radio Program Password ", "Ditto .. If used it must be 8 characters in length ",
+                     &GeneralSettings::enterRadioProgramPassword);
     radioProgramPassword_->installEventFilter(this);
     return radioProgramPassword_;
   }
   if (name == "PCProgrammingPasswordEdit") {
-    pcProgramPassword_ = digitsEdit(name, "Set this and lock yourself out !!", this);
-    labels_[name] = "PC Programming Password ";
-    connect(pcProgramPassword_, &QLineEdit::textEdited, this, [this](const QString& text) {
-      GeneralSettings(common().selected()).enterPcProgramPassword(text.toStdString());
-    });
+    pcProgramPassword_ = passwordEdit(name, "PC Programming Password ", "Set this and lock yourself out !!",
+                                      &GeneralSettings::enterPcProgramPassword);
     return pcProgramPassword_;
   }
   // The mic level is the one remaining control.
@@ -215,6 +210,17 @@ QWidget* TGeneralForm::createField(const QString& name) {
   return micLevel_;
 }
 
+QLineEdit* TGeneralForm::passwordEdit(const QString& name, const QString& label, const QString& hint,
+                                      void (GeneralSettings::*enter)(std::string_view)) {
+  QLineEdit* edit = digitsEdit(name, hint, this);
+  labels_[name] = label;
+  connect(edit, &QLineEdit::textEdited, this, [this, enter](const QString& text) {
+    GeneralSettings settings(common().selected());
+    (settings.*enter)(text.toStdString());
+  });
+  return edit;
+}
+
 void TGeneralForm::refreshAll() { refresh(); }
 void TGeneralForm::refreshShown() { refresh(); }
 
@@ -229,7 +235,8 @@ void TGeneralForm::refresh() {
     toggle->setEnabled(settings.switchEnabled(*setting));
   }
   for (auto& [setting, edit] : texts_) edit->setText(QString::fromStdU16String(settings.text(*setting)));
-  for (auto& [setting, edit] : radioIds_) edit->setText(QString::fromStdString(settings.radioIdText(*setting)));
+  for (auto& [setting, edit] : radioIds_)
+    edit->setText(QString::fromStdString(settings.radioIdText(*setting)));
   powerOnPassword_->setText(QString::fromStdString(settings.powerOnPasswordText()));
   radioProgramPassword_->setText(QString::fromStdString(settings.radioProgramPasswordText()));
   pcProgramPassword_->setText(QString::fromStdString(settings.pcProgramPasswordText()));

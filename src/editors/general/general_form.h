@@ -1,11 +1,14 @@
 #pragma once
 
 #include <QHash>
+#include <string_view>
 #include <vector>
 
 #include "ui/editor_form.h"
 
 class QComboBox;
+class QFormLayout;
+class QVBoxLayout;
 class QLineEdit;
 class QSlider;
 
@@ -17,6 +20,7 @@ struct TextSetting;
 struct RadioIdSetting;
 class ToggleSwitch;
 enum class PasswordExit;
+class GeneralSettings;
 
 // The General tab: the radio-wide settings. Every change goes straight into
 // the selected slot's codeplug; the UV-family panel (`Panel1`) is shown only
@@ -35,7 +39,9 @@ class TGeneralForm : public EditorForm {
 
  private:
   QWidget* createField(const QString& name);
-  QWidget* layOutGroup(const QString& title, const std::vector<const char*>& names, QWidget* parent);
+  QLineEdit* passwordEdit(const QString& name, const QString& label, const QString& hint,
+                          void (GeneralSettings::*enter)(std::string_view));
+  QFormLayout* layOutGroup(const QString& title, const std::vector<const char*>& names, QVBoxLayout* column);
   void refresh();
   void checkPasswordLength(QLineEdit* edit, PasswordExit exit);
 
@@ -50,6 +56,7 @@ class TGeneralForm : public EditorForm {
   QLineEdit* pcProgramPassword_ = nullptr;
   QSlider* micLevel_ = nullptr;
   QWidget* uvPanel_ = nullptr;
+  QWidget* content_ = nullptr;
   bool checkingPassword_ = false;
 };
 

@@ -66,6 +66,7 @@ std::vector<ChoiceItem> unitChoices(std::string_view one, std::string_view many)
   return items;
 }
 
+// clang-format off
 const std::vector<ChoiceSetting> kChoices = {
     {"VOXSensitivityComboBox", "VOX Sensitivity ", "", {{kVoxSensitivity, kWholeByte}, voxSensitivityChoices()}},
     {"TxPreambleDurationComboBox", "Tx Preamble Duration ", "",
@@ -140,6 +141,8 @@ const std::vector<RadioIdSetting> kRadioIds = {
     {"RadioID3Edit", "DMR ID Number 3 ", "", kRadioId3, true},
 };
 
+// clang-format on
+
 std::string_view trimmedAscii(std::string_view text) {
   while (!text.empty() && static_cast<unsigned char>(text.front()) <= 0x20) text.remove_prefix(1);
   while (!text.empty() && static_cast<unsigned char>(text.back()) <= 0x20) text.remove_suffix(1);
@@ -191,9 +194,7 @@ bool acceptsTextCharacter(char16_t c) { return (c & 0xFF) >= 0x20 && (c & 0x80) 
 
 bool GeneralSettings::showsUvPanel() const { return modelFamily(modelCode()) == ModelFamily::Uv; }
 
-bool GeneralSettings::batterySaverEnabled() const {
-  return modelFamily(modelCode()) == ModelFamily::Kib256;
-}
+bool GeneralSettings::batterySaverEnabled() const { return modelFamily(modelCode()) == ModelFamily::Kib256; }
 
 bool GeneralSettings::switchEnabled(const SwitchSetting& setting) const {
   const bool batterySaver = setting.name == "BatterySaverSavePreambleToggleSwitch" ||
@@ -241,7 +242,8 @@ std::string GeneralSettings::radioIdText(const RadioIdSetting& setting) const {
   return id ? std::to_string(*id) : std::string();
 }
 
-std::optional<std::string> GeneralSettings::enterRadioId(const RadioIdSetting& setting, std::string_view text) {
+std::optional<std::string> GeneralSettings::enterRadioId(const RadioIdSetting& setting,
+                                                         std::string_view text) {
   if (!writable(setting.uvFamilyOnly)) return std::nullopt;
   const std::span<uint8_t> bytes = slot().bytes(setting.offset, 4);
   const std::string_view number = trimmedAscii(text);
@@ -328,7 +330,8 @@ void GeneralSettings::enterPcProgramPassword(std::string_view text) {
   if (length > 0 && length < bytes.size()) bytes[length] = 0x00;
 }
 
-std::optional<std::string> GeneralSettings::checkPowerOnPasswordLength(std::string_view text, PasswordExit exit) {
+std::optional<std::string> GeneralSettings::checkPowerOnPasswordLength(std::string_view text,
+                                                                       PasswordExit exit) {
   if (!active() || text.empty() || text.size() == kPasswordLength) return std::nullopt;
   disablePowerOnPassword();
   return exit == PasswordExit::EnterOrEscape ? "Power-On-Password must be 8 characters in length, or empty"

@@ -17,7 +17,6 @@
 namespace tamberlin {
 
 TMenusForm::TMenusForm(EditorContext context, QWidget* parent) : EditorForm(context, parent) {
-  setWindowTitle("Menus");
   const std::vector<MenuGroup>& groups = menuGroups();
 
   // The hang time and the switches outside any group come first.
@@ -44,13 +43,12 @@ TMenusForm::TMenusForm(EditorContext context, QWidget* parent) : EditorForm(cont
     hangTimeLabel_->setText(QString::fromStdString(menuHangTimeText(seconds)));
   });
 
-  std::vector<QGroupBox*> boxes;
+  std::vector<SettingsGroup> boxes;
   for (const MenuGroup& group : groups) {
     QFormLayout* form = menu.form;
     if (!group.title.empty()) {
-      const SettingsGroup box = createSettingsGroup(toQString(group.title), this);
-      boxes.push_back(box.box);
-      form = box.form;
+      boxes.push_back(createSettingsGroup(toQString(group.title), this));
+      form = boxes.back().form;
     }
     for (const SwitchSetting& setting : group.switches) addSwitch(setting, form);
   }
@@ -58,15 +56,17 @@ TMenusForm::TMenusForm(EditorContext context, QWidget* parent) : EditorForm(cont
   // Groups in the order of the menu: contacts, call log, utilities, scan.
   auto* first = new QVBoxLayout;
   first->addWidget(menu.box);
-  first->addWidget(boxes.at(0));
+  first->addWidget(boxes.at(0).box);
   first->addStretch(1);
   auto* second = new QVBoxLayout;
-  second->addWidget(boxes.at(1));
-  second->addWidget(boxes.at(3));
+  second->addWidget(boxes.at(1).box);
+  second->addWidget(boxes.at(3).box);
   second->addStretch(1);
   auto* third = new QVBoxLayout;
-  third->addWidget(boxes.at(2));
+  third->addWidget(boxes.at(2).box);
   third->addStretch(1);
+  alignLabelColumns({menu.form, boxes.at(0).form});
+  alignLabelColumns({boxes.at(1).form, boxes.at(3).form});
   auto* columns = new QHBoxLayout(this);
   columns->addLayout(first);
   columns->addLayout(second);

@@ -1,3 +1,5 @@
+#include "editors/basic/basic_form.h"
+
 #include <gtest/gtest.h>
 
 #include <QComboBox>
@@ -6,7 +8,6 @@
 
 #include "codeplug/ccommon.h"
 #include "codeplug/codeplug_layout.h"
-#include "editors/basic/basic_form.h"
 #include "support/prompt.h"
 
 namespace tamberlin {

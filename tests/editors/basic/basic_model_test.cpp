@@ -1,10 +1,11 @@
+#include "editors/basic/basic_model.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "codeplug/ccommon.h"
 #include "codeplug/codeplug_layout.h"
-#include "editors/basic/basic_model.h"
 #include "support/prompt.h"
 
 namespace tamberlin {
@@ -77,7 +78,8 @@ TEST(BasicInfo, SerialNumberText) {
       {std::vector<uint8_t>(16, 0xFF), ""},
       {{'A', 'B', '1', 0x00, 'X', 'Y'}, "AB1"},
       {{'A', 0x01, 'B', 0x80, 'C', 0xFF, 'D'}, "ABC"},
-      {{'0', '1', '2', '3', '4', '5', '6', '7', '8', '9', 'A', 'B', 'C', 'D', 'E', 'F', 'G'}, "0123456789ABCDEF"},
+      {{'0', '1', '2', '3', '4', '5', '6', '7', '8', '9', 'A', 'B', 'C', 'D', 'E', 'F', 'G'},
+       "0123456789ABCDEF"},
   };
   for (const Case& c : cases) {
     std::vector<uint8_t> bytes = c.bytes;

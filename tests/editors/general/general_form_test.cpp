@@ -1,3 +1,5 @@
+#include "editors/general/general_form.h"
+
 #include <gtest/gtest.h>
 
 #include <QComboBox>
@@ -9,7 +11,6 @@
 #include <QTest>
 
 #include "codeplug/ccommon.h"
-#include "editors/general/general_form.h"
 #include "editors/general/general_model.h"
 #include "support/scripted_prompt.h"
 #include "ui/toggle_switch.h"

@@ -1,9 +1,10 @@
+#include "editors/general/general_model.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "codeplug/ccommon.h"
-#include "editors/general/general_model.h"
 #include "support/prompt.h"
 
 namespace tamberlin {

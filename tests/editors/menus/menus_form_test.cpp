@@ -1,3 +1,5 @@
+#include "editors/menus/menus_form.h"
+
 #include <gtest/gtest.h>
 
 #include <QLabel>
@@ -5,7 +7,6 @@
 #include <QTest>
 
 #include "codeplug/ccommon.h"
-#include "editors/menus/menus_form.h"
 #include "editors/menus/menus_model.h"
 #include "support/prompt.h"
 #include "ui/toggle_switch.h"

@@ -1,9 +1,10 @@
+#include "editors/menus/menus_model.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "codeplug/ccommon.h"
-#include "editors/menus/menus_model.h"
 #include "support/prompt.h"
 
 namespace tamberlin {
