@@ -78,6 +78,22 @@ TEST_F(GeneralFormTest, RefreshShowsTheTemplateAndWritesNothing) {
   EXPECT_EQ(edit("RadioNameEdit")->toolTip(), "Name your radio");
 }
 
+// Values no control can show must survive a refresh: the form only reads.
+TEST_F(GeneralFormTest, RefreshKeepsValuesTheControlsCannotShow) {
+  buffer()[kVoxSensitivity] = 0;
+  buffer()[kTimeZoneCallMatch] = 0xFF;
+  buffer()[kEditIdMicLevel] = 0x3F;  // mic level 7
+  buffer()[kFrequencyChannelMode] = 0x42;
+  buffer()[kPcProgramPassword] = 0x05;
+  const std::vector<uint8_t> before = buffer();
+  form.refreshAll();
+  form.refreshShown();
+  EXPECT_EQ(buffer(), before);
+  EXPECT_EQ(find<QComboBox>("VOXSensitivityComboBox")->currentIndex(), -1);
+  EXPECT_EQ(find<QComboBox>("TimeZoneComboBox")->currentIndex(), -1);
+  EXPECT_EQ(edit("PCProgrammingPasswordEdit")->text(), "?");
+}
+
 TEST_F(GeneralFormTest, The256KibTemplateShowsItsIdAndNoUvPanel) {
   useModel(kModelMd390);
   EXPECT_EQ(edit("RadioIDEdit")->text(), "1234");

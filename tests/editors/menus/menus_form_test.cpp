@@ -68,11 +68,13 @@ TEST_F(MenusFormTest, HangTimeTrackBarAndLabel) {
 
 TEST_F(MenusFormTest, RefreshWritesNothingAndAnEmptySlotTurnsEverythingOff) {
   buffer()[kUtilitiesMenu] = 0x40;  // only the untouched bit 6
+  buffer()[kHangTime] = 200;         // beyond the track bar
   const std::vector<uint8_t> before = buffer();
   form.refreshAll();
   EXPECT_EQ(buffer(), before);
   EXPECT_FALSE(toggle("UtilitiesVOXToggleSwitch")->isChecked());
   EXPECT_TRUE(toggle("TextMessageToggleSwitch")->isChecked());
+  EXPECT_EQ(form.findChild<QLabel*>("MenuHangTimeLabel")->text(), "200 secs ");
 
   common.place(0, 0, "", {});
   form.refreshAll();
