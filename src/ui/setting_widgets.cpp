@@ -1,6 +1,7 @@
 #include "ui/setting_widgets.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -11,6 +12,32 @@
 
 namespace tamberlin {
 
+namespace {
+
+class WheelGuard final : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Wheel) {
+      auto* control = qobject_cast<QWidget*>(watched);
+      if (control != nullptr && !control->hasFocus()) {
+        event->ignore();  // the scroll area behind gets it
+        return true;
+      }
+    }
+    return false;
+  }
+};
+
+}  // namespace
+
+void ignoreWheelUnlessFocused(QWidget* control) {
+  control->setFocusPolicy(Qt::StrongFocus);
+  control->installEventFilter(new WheelGuard(control));
+}
+
 QComboBox* createChoiceBox(const ChoiceSetting& setting, QWidget* parent) {
   auto* box = new QComboBox(parent);
   box->setObjectName(toQString(setting.name));
@@ -20,6 +47,7 @@ QComboBox* createChoiceBox(const ChoiceSetting& setting, QWidget* parent) {
   }
   box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   box->setMaxVisibleItems(16);
+  ignoreWheelUnlessFocused(box);
   return box;
 }
 

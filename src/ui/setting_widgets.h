@@ -26,6 +26,10 @@ QComboBox* createChoiceBox(const ChoiceSetting& setting, QWidget* parent);
 // Selects the item, or none, without running any handler.
 void showChoice(QComboBox* box, std::optional<size_t> index);
 
+// The mouse wheel changes the control only once it has the focus, so scrolling
+// a tab past a drop-down or a track bar cannot alter a setting by accident.
+void ignoreWheelUnlessFocused(QWidget* control);
+
 ToggleSwitch* createSwitch(const SwitchSetting& setting, QWidget* parent);
 
 // Adds the widget under the setting's label; the label's buddy is the widget.

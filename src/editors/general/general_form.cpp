@@ -204,6 +204,7 @@ QWidget* TGeneralForm::createField(const QString& name) {
   micLevel_->setTickPosition(QSlider::TicksBelow);
   micLevel_->setTickInterval(1);
   micLevel_->setMinimumWidth(kTextWidth);
+  ignoreWheelUnlessFocused(micLevel_);
   labels_[name] = "Mic Level ";
   connect(micLevel_, &QSlider::valueChanged, this,
           [this](int level) { GeneralSettings(common().selected()).setMicLevel(level); });

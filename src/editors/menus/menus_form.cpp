@@ -28,6 +28,7 @@ TMenusForm::TMenusForm(EditorContext context, QWidget* parent) : EditorForm(cont
   hangTime_->setTickPosition(QSlider::TicksBelow);
   hangTime_->setTickInterval(5);
   hangTime_->setMinimumWidth(200);
+  ignoreWheelUnlessFocused(hangTime_);
   hangTimeLabel_ = new QLabel(this);
   hangTimeLabel_->setObjectName("MenuHangTimeLabel");
   hangTimeLabel_->setMinimumWidth(hangTimeLabel_->fontMetrics().horizontalAdvance("30 secs ") + 4);

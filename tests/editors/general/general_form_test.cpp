@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QSlider>
 #include <QTest>
+#include <QWheelEvent>
 
 #include "codeplug/ccommon.h"
 #include "editors/general/general_model.h"
@@ -203,6 +204,21 @@ TEST_F(GeneralFormTest, SwitchesAndMicLevelWriteTheirBits) {
   QTest::keyClick(mic, Qt::Key_End);
   EXPECT_EQ((buffer()[kEditIdMicLevel] >> 3) & 0x07, 5);
   EXPECT_EQ(buffer()[kEditIdMicLevel] & 0xC7, 0xC7 & 0xD7);
+}
+
+TEST_F(GeneralFormTest, ScrollingPastADropDownChangesNothing) {
+  auto* box = find<QComboBox>("TxPreambleDurationComboBox");
+  auto* mic = find<QSlider>("MicLevelTrackBar");
+  edit("RadioNameEdit")->setFocus();
+  const std::vector<uint8_t> before = buffer();
+  for (QWidget* control : {static_cast<QWidget*>(box), static_cast<QWidget*>(mic)}) {
+    const QPointF centre(control->width() / 2.0, control->height() / 2.0);
+    QWheelEvent wheel(centre, control->mapToGlobal(centre), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(control, &wheel);
+  }
+  EXPECT_EQ(box->currentText(), "600 ms");
+  EXPECT_EQ(buffer(), before);
 }
 
 TEST_F(GeneralFormTest, TextBoxesTakeOnlyWhatTheRadioShows) {
