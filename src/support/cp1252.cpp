@@ -27,4 +27,12 @@ std::u16string cp1252ToUtf16(std::string_view bytes) {
 
 std::string cp1252ToUtf8(std::string_view bytes) { return utf16ToUtf8(cp1252ToUtf16(bytes)); }
 
+uint8_t unicodeToCp1252(char16_t c) {
+  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<uint8_t>(c);
+  for (size_t i = 0; i < kHighControls.size(); ++i) {
+    if (kHighControls[i] == c && c != 0xFFFD) return static_cast<uint8_t>(0x80 + i);
+  }
+  return '?';
+}
+
 }  // namespace tamberlin

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -10,5 +11,8 @@ namespace tamberlin {
 
 std::u16string cp1252ToUtf16(std::string_view bytes);
 std::string cp1252ToUtf8(std::string_view bytes);
+
+// The code page byte of a character; '?' for one the code page lacks.
+uint8_t unicodeToCp1252(char16_t c);
 
 }  // namespace tamberlin

@@ -19,6 +19,14 @@ class Prompt {
                             PromptButtons buttons = PromptButtons::Ok,
                             PromptAnswer defaultAnswer = PromptAnswer::Ok) = 0;
   virtual void beep(int frequencyHz, int durationMs) = 0;
+  // A box with a title of its own in place of the application title. Where
+  // there is no title to show, it is just the box.
+  virtual PromptAnswer showTitled(const std::string& title, PromptIcon icon, const std::string& text,
+                                  PromptButtons buttons = PromptButtons::Ok,
+                                  PromptAnswer defaultAnswer = PromptAnswer::Ok) {
+    (void)title;
+    return show(icon, text, buttons, defaultAnswer);
+  }
 
   void error(const std::string& text) { show(PromptIcon::Error, text); }
   void information(const std::string& text) { show(PromptIcon::Information, text); }

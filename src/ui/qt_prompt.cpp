@@ -53,7 +53,12 @@ PromptAnswer answerFor(int button, PromptAnswer fallback) {
 
 PromptAnswer QtPrompt::show(PromptIcon icon, const std::string& text, PromptButtons buttons,
                             PromptAnswer defaultAnswer) {
-  QMessageBox box(boxIcon(icon), QString::fromUtf8(kApplicationTitle), QString::fromStdString(text),
+  return showTitled(kApplicationTitle, icon, text, buttons, defaultAnswer);
+}
+
+PromptAnswer QtPrompt::showTitled(const std::string& title, PromptIcon icon, const std::string& text,
+                                  PromptButtons buttons, PromptAnswer defaultAnswer) {
+  QMessageBox box(boxIcon(icon), QString::fromStdString(title), QString::fromStdString(text),
                   boxButtons(buttons), parent_);
   box.setDefaultButton(boxButton(defaultAnswer));
   // Closing the box with Esc or the title bar is the cautious answer.

@@ -15,6 +15,8 @@ class QtPrompt final : public Prompt {
   void setParentWidget(QWidget* parent) { parent_ = parent; }
   PromptAnswer show(PromptIcon icon, const std::string& text, PromptButtons buttons,
                     PromptAnswer defaultAnswer) override;
+  PromptAnswer showTitled(const std::string& title, PromptIcon icon, const std::string& text,
+                          PromptButtons buttons, PromptAnswer defaultAnswer) override;
   void beep(int frequencyHz, int durationMs) override;
 
  private:

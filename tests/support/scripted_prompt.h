@@ -17,16 +17,23 @@ class ScriptedPrompt final : public Prompt {
     std::string text;
     PromptButtons buttons;
     PromptAnswer defaultAnswer;
+    std::string title;  // empty: the application title
   };
 
   void answerNext(PromptAnswer answer) { script_.push_back(answer); }
 
   PromptAnswer show(PromptIcon icon, const std::string& text, PromptButtons buttons,
                     PromptAnswer defaultAnswer) override {
-    shown.push_back({icon, text, buttons, defaultAnswer});
+    shown.push_back({icon, text, buttons, defaultAnswer, {}});
     if (script_.empty()) return defaultAnswer;
     const PromptAnswer answer = script_.front();
     script_.pop_front();
+    return answer;
+  }
+  PromptAnswer showTitled(const std::string& title, PromptIcon icon, const std::string& text,
+                          PromptButtons buttons, PromptAnswer defaultAnswer) override {
+    const PromptAnswer answer = show(icon, text, buttons, defaultAnswer);
+    shown.back().title = title;
     return answer;
   }
   void beep(int frequencyHz, int durationMs) override { beeps.push_back({frequencyHz, durationMs}); }
