@@ -61,6 +61,8 @@ class RadioLink {
   void SetProgressFraction(int64_t value, int64_t total);
 
   const std::string& devicePath() const { return devicePath_; }
+  // The radio chosen in the device list, which the Reboot button restarts.
+  void setDevicePath(std::string path) { devicePath_ = std::move(path); }
   size_t blockSize() const { return blockSize_; }
   const DfuFunctionalDescriptor& functionalDescriptor() const { return functional_; }
   const std::string& descriptorText(int index) const { return descriptorTexts_.at(static_cast<size_t>(index - 1)); }
