@@ -180,7 +180,7 @@ void TProgramRadioForm::buildControls() {
   layout->addLayout(closeRow);
 
   // The window keeps its width; only its height follows the user.
-  const int width = std::max(sizeHint().width(), 640);
+  const int width = std::max(sizeHint().width(), 860);
   setMinimumSize(width, 420);
   setMaximumWidth(width);
   resize(width, 560);

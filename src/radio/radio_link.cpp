@@ -1,11 +1,11 @@
 #include "radio/radio_link.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <cstring>
 
 #include "radio/spi_flash_chip.h"
+#include "support/ascii_text.h"
 #include "support/endian.h"
 
 namespace tamberlin {
@@ -149,9 +149,7 @@ void RadioLink::CloseConnection(bool takeLock) {
 }
 
 bool RadioLink::IsNormalMode() const {
-  std::string text = descriptorTexts_[3];
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text.find("dfu config") != std::string::npos;
+  return asciiLowerCased(descriptorTexts_[3]).find("dfu config") != std::string::npos;
 }
 
 bool RadioLink::RadioCommand(uint8_t a, uint8_t b) {

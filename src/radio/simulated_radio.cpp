@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <thread>
 
 #include "radio/dfu.h"
+#include "support/ascii_text.h"
 #include "support/endian.h"
 #include "support/unicode.h"
 
@@ -60,11 +60,6 @@ std::vector<uint8_t> stringBytes(const std::u16string& text) {
   raw[1] = 3;
   for (size_t i = 0; i < text.size(); ++i) writeLe16(raw, 2 + 2 * i, text[i]);
   return raw;
-}
-
-std::string lowerCased(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
 }
 
 }  // namespace
@@ -136,7 +131,7 @@ bool SimulatedRadio::enumerate(std::vector<UsbDeviceProperties>& devices) {
 std::unique_ptr<UsbHandle> SimulatedRadio::open(const std::string& path) {
   std::lock_guard lock(mutex_);
   // Opened without sharing, like the radio's driver does.
-  if (!attached_ || lowerCased(path) != lowerCased(path_) || openHandles_ > 0) return nullptr;
+  if (!attached_ || asciiLowerCased(path) != asciiLowerCased(path_) || openHandles_ > 0) return nullptr;
   ++openHandles_;
   return std::make_unique<Handle>(*this, generation_);
 }

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstring>
 
+#include "support/ascii_text.h"
 #include "support/endian.h"
 #include "support/unicode.h"
 
@@ -20,18 +21,6 @@ constexpr size_t kStringReplySize = 508;
 // Long enough for a radio that is busy erasing; the DFU status wait above this
 // layer has its own, much longer, time-out.
 constexpr std::chrono::milliseconds kRequestTimeout{5000};
-
-std::string lowerCased(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
-
-std::string trimmedText(const std::string& text) {
-  const auto blank = [](unsigned char c) { return c <= 0x20; };
-  auto begin = std::find_if_not(text.begin(), text.end(), blank);
-  auto end = std::find_if_not(text.rbegin(), text.rend(), blank).base();
-  return begin < end ? std::string(begin, end) : std::string();
-}
 
 // The identifier after `tag`: at most 5 characters, cut at `stop`, read as hexadecimal.
 int parseTag(const std::string& path, const char* tag, char stop) {
@@ -54,7 +43,7 @@ bool ParseVidPid(const std::string& path, int& vendor, int& product) {
   vendor = -1;
   product = -1;
   if (path.empty()) return false;
-  const std::string lower = lowerCased(path);
+  const std::string lower = asciiLowerCased(path);
   vendor = parseTag(lower, "vid_", '&');
   product = parseTag(lower, "pid_", '#');
   return true;
@@ -70,14 +59,16 @@ bool EnumerateRadios(UsbDriver& driver, std::vector<t_usb_device>& radios) {
     int product = -1;
     ParseVidPid(p.path, vendor, product);
     if (vendor != kRadioVendorId || product != kRadioProductId) continue;
-    radios.push_back({static_cast<int32_t>(i), p.path, p.description, p.enumerator, p.friendlyName,
-                      p.location, p.manufacturer, p.service});
+    t_usb_device radio;
+    static_cast<UsbDeviceProperties&>(radio) = p;
+    radio.index = static_cast<int32_t>(i);
+    radios.push_back(std::move(radio));
   }
   return true;
 }
 
 std::string displayText(const t_usb_device& device) {
-  return trimmedText(device.location) + " " + trimmedText(device.path) + " ";
+  return trimmedBlanks(device.location) + " " + trimmedBlanks(device.path) + " ";
 }
 
 CSTDevice::CSTDevice(UsbDriver& driver, std::string path)

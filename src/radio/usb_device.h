@@ -26,16 +26,9 @@ inline constexpr uint32_t kUsbDescriptorAbsent = 0x12340014;
 inline constexpr int kRadioVendorId = 0x0483;
 inline constexpr int kRadioProductId = 0xDF11;
 
-// One radio found by the discovery pass.
-struct t_usb_device {
+// One radio found by the discovery pass, with its position in that pass.
+struct t_usb_device : UsbDeviceProperties {
   int32_t index = 0;
-  std::string path;
-  std::string description;
-  std::string enumerator;
-  std::string friendlyName;
-  std::string location;
-  std::string manufacturer;
-  std::string service;
 };
 
 // Vendor and product from the "vid_" and "pid_" tags of a device path (any

@@ -300,6 +300,24 @@ TEST(RadioLink, EveryTransferFailureLogsItsLine) {
   }
 }
 
+// With a tiny block size the 16-bit block numbers would wrap round to the
+// command block and the radio would take image bytes for commands.
+TEST(RadioLink, AWriteStopsBeforeTheBlockNumbersWrap) {
+  LinkFixture f;
+  f.radio.setTransferSize(2);
+  ASSERT_TRUE(f.open());
+  EXPECT_FALSE(f.link.WriteCodeplug(randomImage(6)));
+  EXPECT_EQ(f.log.lines().back(), " error: writing block ");
+  const auto requests = f.radio.requests();
+  const auto highest = std::max_element(requests.begin(), requests.end(), [](const auto& a, const auto& b) {
+    return a.block < b.block;
+  });
+  EXPECT_EQ(highest->block, 0xFFFF);
+  EXPECT_TRUE(std::none_of(requests.end() - 10, requests.end(),
+                           [](const auto& r) { return r.bRequest == kDfuDnload && r.block == 0 && r.length == 2; }));
+  f.link.CloseConnection(true);
+}
+
 TEST(RadioLink, AStalledRadioEndsAtTheTransferTimeOut) {
   LinkFixture f;
   ASSERT_TRUE(f.open());

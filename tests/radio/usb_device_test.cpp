@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "radio/dfu.h"
+#include "radio/libusb_driver.h"
 #include "radio/simulated_radio.h"
+#include "support/clock.h"
 #include "radio/usb_device.h"
 
 namespace tamberlin {
@@ -173,6 +175,19 @@ TEST(CSTDevice, AFailedSettingChoiceClosesTheDevice) {
             kUsbNotOpen);
   // The radio's handle went with it, so it can be opened again.
   EXPECT_EQ(radio.openHandles(), 0);
+}
+
+// The test machine may have no USB at all: the driver must cope quietly.
+TEST(LibusbDriver, ListsWhatIsThereAndRefusesPathsItDoesNotKnow) {
+  LibusbDriver driver;
+  std::vector<t_usb_device> radios;
+  const bool listed = EnumerateRadios(driver, radios);
+  EXPECT_TRUE(listed || radios.empty());
+  EXPECT_EQ(driver.open("usb#vid_0483&pid_df11#99-9.9.9#libusb"), nullptr);
+  EXPECT_EQ(driver.open(R"(\\?\usb#vid_0483&pid_df11#simulated&0&1#{x})"), nullptr);
+  CHighResolutionTick tick(SteadyClock::instance());
+  TSTDFU dfu(driver, tick);
+  EXPECT_EQ(dfu.Open("usb#vid_0483&pid_df11#99-9.9.9#libusb"), kUsbOpenFailed);
 }
 
 }  // namespace
