@@ -39,19 +39,21 @@ uint32_t TSTDFU::StringDescriptor(int index, std::string& text, size_t size) {
   return code;
 }
 
-uint32_t TSTDFU::DfuDescriptor(int& interfaceNumber, int& alternateCount, DfuFunctionalDescriptor& descriptor) {
+uint32_t TSTDFU::DfuDescriptor(int& interfaceNumber, int& alternateCount,
+                               DfuFunctionalDescriptor& descriptor) {
   if (!device_) return kUsbNotOpen;
   int interfaces = 0;
   if (const uint32_t code = device_->interfaceCount(0, interfaces); code != kUsbOk) return code;
   if (interfaces < 1) return kUsbBadParameter;
   int alternates = 0;
-  if (const uint32_t code = device_->alternateCount(0, interfaces - 1, alternates); code != kUsbOk) return code;
+  if (const uint32_t code = device_->alternateCount(0, interfaces - 1, alternates); code != kUsbOk)
+    return code;
   if (const uint32_t code = device_->classDescriptor(0, interfaces - 1, alternates - 1, kDfuFunctionalType, 0,
                                                      descriptor.bytes);
       code != kUsbOk) {
     return code;
   }
-  std::array<uint8_t, 9> interface{};
+  std::array<uint8_t, 9> interface {};
   if (const uint32_t code = device_->interfaceDescriptor(0, interfaces - 1, 0, interface); code != kUsbOk) {
     return code;
   }

@@ -36,7 +36,8 @@ std::string stringOf(libusb_device_handle* handle, uint8_t index) {
   if (index == 0) return {};
   std::array<unsigned char, 256> text{};
   const int n = libusb_get_string_descriptor_ascii(handle, index, text.data(), static_cast<int>(text.size()));
-  return n > 0 ? std::string(reinterpret_cast<const char*>(text.data()), static_cast<size_t>(n)) : std::string();
+  return n > 0 ? std::string(reinterpret_cast<const char*>(text.data()), static_cast<size_t>(n))
+               : std::string();
 }
 
 UsbTransferResult resultOf(int r) {
@@ -55,7 +56,8 @@ class LibusbHandle final : public UsbHandle {
   }
 
   UsbTransferResult readDeviceDescriptor(std::span<uint8_t> out) override {
-    return resultOf(libusb_get_descriptor(handle_, LIBUSB_DT_DEVICE, 0, out.data(), static_cast<int>(out.size())));
+    return resultOf(
+        libusb_get_descriptor(handle_, LIBUSB_DT_DEVICE, 0, out.data(), static_cast<int>(out.size())));
   }
   UsbTransferResult readConfigurationDescriptor(uint8_t index, std::span<uint8_t> out) override {
     return resultOf(
@@ -79,8 +81,10 @@ class LibusbHandle final : public UsbHandle {
   UsbTransferResult classRequest(const UsbClassRequest& request, std::span<uint8_t> data,
                                  std::chrono::milliseconds timeout) override {
     if (claimed_ < 0 && !claim(0)) return {false, 0, LIBUSB_ERROR_BUSY};
-    const int direction = request.direction == UsbDirection::DeviceToHost ? LIBUSB_ENDPOINT_IN : LIBUSB_ENDPOINT_OUT;
-    const auto type = static_cast<uint8_t>(direction | int{LIBUSB_REQUEST_TYPE_CLASS} | int{LIBUSB_RECIPIENT_INTERFACE});
+    const int direction =
+        request.direction == UsbDirection::DeviceToHost ? LIBUSB_ENDPOINT_IN : LIBUSB_ENDPOINT_OUT;
+    const auto type =
+        static_cast<uint8_t>(direction | int{LIBUSB_REQUEST_TYPE_CLASS} | int{LIBUSB_RECIPIENT_INTERFACE});
     if (data.size() > 0xFFFF) return {false, 0, LIBUSB_ERROR_INVALID_PARAM};
     return resultOf(libusb_control_transfer(handle_, type, request.bRequest, request.wValue, request.wIndex,
                                             data.data(), static_cast<uint16_t>(data.size()),

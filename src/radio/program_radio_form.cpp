@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <new>
 
 #include "codeplug/ccommon.h"
 #include "codeplug/radio_models.h"
@@ -60,14 +61,17 @@ TProgramRadioForm::Drivers TProgramRadioForm::ownDrivers(CCommon& common, bool i
   return d;
 }
 
-TProgramRadioForm::TProgramRadioForm(CCommon& common, Prompt& prompt, bool includeSimulatedRadio, QWidget* parent)
-    : TProgramRadioForm(common, prompt, ownDrivers(common, includeSimulatedRadio), SteadyClock::instance(), parent) {}
-
-TProgramRadioForm::TProgramRadioForm(CCommon& common, Prompt& prompt, std::vector<UsbDriver*> drivers, Clock& clock,
+TProgramRadioForm::TProgramRadioForm(CCommon& common, Prompt& prompt, bool includeSimulatedRadio,
                                      QWidget* parent)
+    : TProgramRadioForm(common, prompt, ownDrivers(common, includeSimulatedRadio), SteadyClock::instance(),
+                        parent) {}
+
+TProgramRadioForm::TProgramRadioForm(CCommon& common, Prompt& prompt, std::vector<UsbDriver*> drivers,
+                                     Clock& clock, QWidget* parent)
     : TProgramRadioForm(common, prompt, Drivers{nullptr, nullptr, std::move(drivers)}, clock, parent) {}
 
-TProgramRadioForm::TProgramRadioForm(CCommon& common, Prompt& prompt, Drivers drivers, Clock& clock, QWidget* parent)
+TProgramRadioForm::TProgramRadioForm(CCommon& common, Prompt& prompt, Drivers drivers, Clock& clock,
+                                     QWidget* parent)
     : QDialog(parent),
       common_(common),
       prompt_(prompt),
@@ -114,13 +118,16 @@ void TProgramRadioForm::buildControls() {
 
   readFirmware_ = makeButton(this, "ReadFirmwareBitBtn", tr("Read Firmware"),
                              tr("Read and save the current radios firmware"));
-  readCodeplug_ = makeButton(this, "ReadCodeplugRadioBitBtn", tr("Read Codeplug"), tr("Read codeplug from the radio"));
+  readCodeplug_ =
+      makeButton(this, "ReadCodeplugRadioBitBtn", tr("Read Codeplug"), tr("Read codeplug from the radio"));
   saveFlashChip_ = makeButton(this, "SaveFlashChipBitBtn", tr("Read Flash Chip"),
                               tr("Reads and saves the entire contents of the SPI flash chip"));
   eraseUserDatabase_ = makeButton(this, "EraseUserDatabaseBitBtn", tr("Erase User Database"),
                                   tr("Erase the large user database"));
-  writeFirmware_ = makeButton(this, "WriteFirmwareBitBtn", tr("Write Firmware"), tr("Write new firmware to the radio"));
-  writeCodeplug_ = makeButton(this, "WriteCodeplugRadioBitBtn", tr("Write Codeplug"), tr("Write codeplug to the radio"));
+  writeFirmware_ =
+      makeButton(this, "WriteFirmwareBitBtn", tr("Write Firmware"), tr("Write new firmware to the radio"));
+  writeCodeplug_ =
+      makeButton(this, "WriteCodeplugRadioBitBtn", tr("Write Codeplug"), tr("Write codeplug to the radio"));
   writeFlashChip_ = makeButton(
       this, "WriteFlashChipBitBtn", tr("Write Flash Chip"),
       tr("WARNING !!     Writes the entire contents of the SPI flash chip from a previously saved file "));
@@ -220,8 +227,8 @@ void TProgramRadioForm::updateButtons() {
   readCodeplug_->setEnabled(ready);
   writeCodeplug_->setEnabled(ready && slot != nullptr && slot->holdsCodeplug());
   // Firmware and SPI flash operations are not offered yet.
-  for (QPushButton* later : {readFirmware_, saveFlashChip_, eraseUserDatabase_, writeFirmware_, writeFlashChip_,
-                             writeDatabase_}) {
+  for (QPushButton* later :
+       {readFirmware_, saveFlashChip_, eraseUserDatabase_, writeFirmware_, writeFlashChip_, writeDatabase_}) {
     later->setEnabled(false);
   }
 }
@@ -373,7 +380,14 @@ void TProgramRadioForm::readCodeplug() {
   }
   const std::string path = selectedPath();
   if (path.empty()) return;
-  auto buffer = std::make_shared<std::vector<uint8_t>>(common_.blankTemplate(TemplateId::BlankMd390));
+  std::shared_ptr<std::vector<uint8_t>> buffer;
+  try {
+    buffer = std::make_shared<std::vector<uint8_t>>(common_.blankTemplate(TemplateId::BlankMd390));
+  } catch (const std::bad_alloc&) {
+    prompt_.beep(440, 100);
+    prompt_.error(radio_messages::kNotEnoughMemory);
+    return;
+  }
   const int slot = slot_;
   startWork([this, path, buffer, slot] {
     runNormalModeOperation(
@@ -402,7 +416,8 @@ void TProgramRadioForm::writeCodeplug() {
   auto bytes = std::make_shared<std::vector<uint8_t>>(slot->buffer);
   startWork([this, path, bytes] {
     runNormalModeOperation(
-        path, [bytes](RadioLink& link) { return link.WriteCodeplug(*bytes); }, {}, radio_messages::kWriteFailed);
+        path, [bytes](RadioLink& link) { return link.WriteCodeplug(*bytes); }, {},
+        radio_messages::kWriteFailed);
   });
 }
 

@@ -49,7 +49,9 @@ class TProgramRadioForm final : public QDialog, public RadioWindow, private Radi
   void closeWindow() override { close(); }
   QString firmwareDirectory() const override { return lastFolder_; }
   void setFirmwareDirectory(const QString& directory) override { lastFolder_ = directory; }
-  void setCodeplugChangedHandler(std::function<void()> handler) override { codeplugChanged_ = std::move(handler); }
+  void setCodeplugChangedHandler(std::function<void()> handler) override {
+    codeplugChanged_ = std::move(handler);
+  }
 
   // The periodic refresh of the device list; it runs by itself twice a second.
   void refreshDevices();

@@ -157,9 +157,13 @@ bool RadioLink::RadioCommand(uint8_t a, uint8_t b) {
   return dfu_.DownloadAndWait(command, 0);
 }
 
-bool RadioLink::SetAddress(uint32_t address) { return dfu_.DownloadAndWait(addressCommand(0x21, address), 0); }
+bool RadioLink::SetAddress(uint32_t address) {
+  return dfu_.DownloadAndWait(addressCommand(0x21, address), 0);
+}
 
-bool RadioLink::EraseBlock(uint32_t address) { return dfu_.DownloadAndWait(addressCommand(0x41, address), 0); }
+bool RadioLink::EraseBlock(uint32_t address) {
+  return dfu_.DownloadAndWait(addressCommand(0x41, address), 0);
+}
 
 bool RadioLink::IdentifyFlash() {
   const std::array<uint8_t, 1> command{0x05};
@@ -246,7 +250,8 @@ bool RadioLink::ReadCodeplug(std::span<uint8_t> destination) {
       return false;
     }
     if (offset < image.size()) {
-      std::copy_n(transferBuffer_.begin(), std::min(blockSize_, image.size() - offset), image.begin() + offset);
+      std::copy_n(transferBuffer_.begin(), std::min(blockSize_, image.size() - offset),
+                  image.begin() + offset);
     }
     offset += blockSize_;
     SetProgressFraction(block + 1, kFirstDataBlock + kCodeplugBlocks);

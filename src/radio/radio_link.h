@@ -65,7 +65,9 @@ class RadioLink {
   void setDevicePath(std::string path) { devicePath_ = std::move(path); }
   size_t blockSize() const { return blockSize_; }
   const DfuFunctionalDescriptor& functionalDescriptor() const { return functional_; }
-  const std::string& descriptorText(int index) const { return descriptorTexts_.at(static_cast<size_t>(index - 1)); }
+  const std::string& descriptorText(int index) const {
+    return descriptorTexts_.at(static_cast<size_t>(index - 1));
+  }
   bool readProtected() const { return readProtected_; }
   size_t flashSize() const { return flashSize_; }
   const std::string& flashChipName() const { return flashChipName_; }

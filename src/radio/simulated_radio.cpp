@@ -122,8 +122,8 @@ SimulatedRadio::SimulatedRadio()
 bool SimulatedRadio::enumerate(std::vector<UsbDeviceProperties>& devices) {
   std::lock_guard lock(mutex_);
   if (attached_) {
-    devices.push_back({path_, "Simulated radio (DFU)", "USB", "Tamberlin simulated radio", location_, "Tamberlin",
-                       "simulated"});
+    devices.push_back({path_, "Simulated radio (DFU)", "USB", "Tamberlin simulated radio", location_,
+                       "Tamberlin", "simulated"});
   }
   return true;
 }
@@ -172,10 +172,26 @@ std::vector<uint8_t> SimulatedRadio::deviceDescriptor() const {
 
 std::vector<uint8_t> SimulatedRadio::configurationDescriptor() const {
   std::vector<uint8_t> d{
-      9, 2, 0, 0, 1, 1, 0, 0xC0, 50,        // configuration
-      9, 4, 0, 0, 0, 0xFE, 1, 2, 4,         // DFU interface, alternate 0
-      9, 4, 0, 1, 0, 0xFE, 1, 2, 5,         // alternate 1
-      9, kDfuFunctionalType, 0x0B, 0, 0, 0, 0, 0, 0,
+      9,    2,
+      0,    0,
+      1,    1,
+      0,    0xC0,
+      50,  // configuration
+      9,    4,
+      0,    0,
+      0,    0xFE,
+      1,    2,
+      4,  // DFU interface, alternate 0
+      9,    4,
+      0,    1,
+      0,    0xFE,
+      1,    2,
+      5,  // alternate 1
+      9,    kDfuFunctionalType,
+      0x0B, 0,
+      0,    0,
+      0,    0,
+      0,
   };
   writeLe16(d, 2, static_cast<uint16_t>(d.size()));
   writeLe16(d, 30, 255);
@@ -192,7 +208,9 @@ std::optional<std::vector<uint8_t>> SimulatedRadio::stringDescriptor(int index) 
     case 1: return stringBytes(u"Tamberlin");
     case 2: return stringBytes(normal ? u"Simulated radio" : u"Simulated radio bootloader");
     case 3: return stringBytes(u"SIM0000000001");
-    case 4: return stringBytes(normal ? u"DFU Config" : u"@Internal Flash  /0x08000000/03*016Kg,01*016Kg,01*064Kg,07*128Kg");
+    case 4:
+      return stringBytes(normal ? u"DFU Config"
+                                : u"@Internal Flash  /0x08000000/03*016Kg,01*016Kg,01*064Kg,07*128Kg");
     case 5: return stringBytes(normal ? u"DFU Data" : u"@Codeplug /0x00000000/04*064Kg");
     default: return std::nullopt;
   }
@@ -208,7 +226,8 @@ UsbTransferResult SimulatedRadio::stall() {
   return {false, 0, kStallError};
 }
 
-SimulatedRadio::Fault* SimulatedRadio::matchFault(const UsbClassRequest& request, std::span<const uint8_t> data) {
+SimulatedRadio::Fault* SimulatedRadio::matchFault(const UsbClassRequest& request,
+                                                  std::span<const uint8_t> data) {
   for (Fault& f : faults_) {
     const RequestMatch& m = f.match;
     if (m.bRequest >= 0 && m.bRequest != request.bRequest) continue;
@@ -371,14 +390,15 @@ UsbTransferResult SimulatedRadio::upload(uint16_t block, std::span<uint8_t> data
   if (rebootPending_) return stall();
   size_t length = data.size();
   if (block == 0) {
-    std::vector<uint8_t> reply = lastQuery_ < 0 ? std::vector<uint8_t>{0x00, 0x21, 0x41} : queryReply(lastQuery_);
+    std::vector<uint8_t> reply =
+        lastQuery_ < 0 ? std::vector<uint8_t>{0x00, 0x21, 0x41} : queryReply(lastQuery_);
     lastQuery_ = -1;
     length = std::min(length, reply.size());
     std::copy_n(reply.begin(), length, data.begin());
   } else if (block == 1) {
     if (spiPending_ == SpiPending::Identify) {
-      const std::array<uint8_t, 4> id{static_cast<uint8_t>(jedecId_ >> 16), static_cast<uint8_t>(jedecId_ >> 8),
-                                      static_cast<uint8_t>(jedecId_), 0};
+      const std::array<uint8_t, 4> id{static_cast<uint8_t>(jedecId_ >> 16),
+                                      static_cast<uint8_t>(jedecId_ >> 8), static_cast<uint8_t>(jedecId_), 0};
       length = std::min(length, id.size());
       std::copy_n(id.begin(), length, data.begin());
     } else if (spiPending_ == SpiPending::Read) {
@@ -411,8 +431,12 @@ UsbTransferResult SimulatedRadio::getStatus(std::span<uint8_t> data) {
     state_ = kDfuManifest;
     rebootPending_ = true;
   }
-  std::array<uint8_t, 6> reply{status_, static_cast<uint8_t>(pollMs), static_cast<uint8_t>(pollMs >> 8),
-                               static_cast<uint8_t>(pollMs >> 16), reportedState_.value_or(state_), 0};
+  std::array<uint8_t, 6> reply{status_,
+                               static_cast<uint8_t>(pollMs),
+                               static_cast<uint8_t>(pollMs >> 8),
+                               static_cast<uint8_t>(pollMs >> 16),
+                               reportedState_.value_or(state_),
+                               0};
   const size_t n = std::min(reply.size(), data.size());
   std::copy_n(reply.begin(), n, data.begin());
   return {true, n, 0};

@@ -71,11 +71,11 @@ class SimulatedRadio final : public UsbDriver {
   void setRequestDelay(std::chrono::milliseconds delay);
 
   // Faults.
-  void failRequest(RequestMatch match);         // stalls it; the radio enters dfuERROR
+  void failRequest(RequestMatch match);  // stalls it; the radio enters dfuERROR
   void shortReply(RequestMatch match, size_t bytes);
-  void stallBusy(RequestMatch match);           // the command never finishes: dfuDNBUSY for ever
+  void stallBusy(RequestMatch match);                   // the command never finishes: dfuDNBUSY for ever
   void reportState(RequestMatch match, uint8_t state);  // the status replies report `state` from then on
-  void vanishAt(RequestMatch match);            // unplugged while the request runs
+  void vanishAt(RequestMatch match);                    // unplugged while the request runs
   void failSelect(int occurrence);
   // The matching request waits until resume(); waitUntilPaused tells a test it got there.
   void pauseAt(RequestMatch match);

@@ -15,13 +15,15 @@ SpiFlashChip spiFlashChipFor(uint32_t jedecId) {
     case 0xEF4014: return {"W25Q80BL", 0x100000};
     case 0x70F101:
       // Seen when the cable or the radio's USB socket garbles the reply.
-      return {"The USB connection to the radio is bad: the flash chip identification came back garbled. "
-              "Try another cable or USB port; the radio amateur forums discuss this fault under "
-              "'SPI flash 70F101'.",
-              0};
+      return {
+          "The USB connection to the radio is bad: the flash chip identification came back garbled. "
+          "Try another cable or USB port; the radio amateur forums discuss this fault under "
+          "'SPI flash 70F101'.",
+          0};
     default: {
       char text[64];
-      std::snprintf(text, sizeof text, "Unknown SPI flash: %06x, please report", static_cast<unsigned>(jedecId));
+      std::snprintf(text, sizeof text, "Unknown SPI flash: %06x, please report",
+                    static_cast<unsigned>(jedecId));
       return {text, 0};
     }
   }

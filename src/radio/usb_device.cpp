@@ -231,7 +231,8 @@ uint32_t CSTDevice::stringDescriptor(int index, std::string& text) {
 uint32_t CSTDevice::selectSetting(int configuration, int interface, int alternate) {
   if (!opened_) return kUsbNotOpen;
   std::array<uint8_t, 9> descriptor{};
-  if (const uint32_t code = interfaceDescriptor(configuration, interface, alternate, descriptor); code != kUsbOk) {
+  if (const uint32_t code = interfaceDescriptor(configuration, interface, alternate, descriptor);
+      code != kUsbOk) {
     return code;
   }
   opened_ = false;
@@ -264,7 +265,8 @@ uint32_t CSTDevice::classRequest(const UsbClassRequest& request, std::span<uint8
     driverError = r.error;
     return kUsbRequestFailed;
   }
-  if (request.direction == UsbDirection::DeviceToHost && r.transferred != data.size()) return kUsbRequestFailed;
+  if (request.direction == UsbDirection::DeviceToHost && r.transferred != data.size())
+    return kUsbRequestFailed;
   return kUsbOk;
 }
 

@@ -1,6 +1,7 @@
+#include "radio/dfu.h"
+
 #include <gtest/gtest.h>
 
-#include "radio/dfu.h"
 #include "radio/simulated_radio.h"
 #include "support/clock.h"
 

@@ -1,3 +1,5 @@
+#include "radio/program_radio_form.h"
+
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
@@ -16,7 +18,6 @@
 
 #include "codeplug/ccommon.h"
 #include "radio/dfu.h"
-#include "radio/program_radio_form.h"
 #include "radio/simulated_radio.h"
 #include "support/clock.h"
 #include "support/scripted_prompt.h"
@@ -24,10 +25,11 @@
 namespace tamberlin {
 namespace {
 
-constexpr const char* kRadioButtons[] = {"QueryUSBDeviceButton",    "RebootButton",          "ReadFirmwareBitBtn",
-                                         "ReadCodeplugRadioBitBtn", "SaveFlashChipBitBtn",   "EraseUserDatabaseBitBtn",
-                                         "WriteFirmwareBitBtn",     "WriteCodeplugRadioBitBtn", "WriteFlashChipBitBtn",
-                                         "WriteDatabaseRadioBitBtn"};
+constexpr const char* kRadioButtons[] = {"QueryUSBDeviceButton", "RebootButton",
+                                         "ReadFirmwareBitBtn",   "ReadCodeplugRadioBitBtn",
+                                         "SaveFlashChipBitBtn",  "EraseUserDatabaseBitBtn",
+                                         "WriteFirmwareBitBtn",  "WriteCodeplugRadioBitBtn",
+                                         "WriteFlashChipBitBtn", "WriteDatabaseRadioBitBtn"};
 
 bool waitUntil(const std::function<bool()>& done, int timeoutMs = 20000) {
   QElapsedTimer timer;
@@ -49,11 +51,10 @@ std::vector<uint8_t> randomImage(unsigned seed) {
 
 bool readsData(const SimulatedRadio& radio) {
   const auto requests = radio.requests();
-  return std::any_of(requests.begin(), requests.end(),
-                     [](const SimulatedRadio::Request& r) {
-                       // The 5-byte read-protection probe of every connection does not count.
-                       return r.bRequest == kDfuUpload && r.block >= 2 && r.length > 5;
-                     });
+  return std::any_of(requests.begin(), requests.end(), [](const SimulatedRadio::Request& r) {
+    // The 5-byte read-protection probe of every connection does not count.
+    return r.bRequest == kDfuUpload && r.block >= 2 && r.length > 5;
+  });
 }
 
 class ProgramRadioFormTest : public ::testing::Test {
@@ -63,7 +64,8 @@ class ProgramRadioFormTest : public ::testing::Test {
     second.setPath(R"(\\?\usb#vid_0483&pid_df11#second&0&2#{a5dcbf10-6530-11d2-901f-00c04fb951ed})");
     second.setLocation("Port_#0003.Hub_#0001");
     second.setAttached(false);
-    form = std::make_unique<TProgramRadioForm>(common, prompt, std::vector<UsbDriver*>{&radio, &second}, clock);
+    form =
+        std::make_unique<TProgramRadioForm>(common, prompt, std::vector<UsbDriver*>{&radio, &second}, clock);
     form->setCodeplugChangedHandler([this] { ++codeplugChanges; });
   }
   void TearDown() override {
@@ -161,8 +163,8 @@ TEST_F(ProgramRadioFormTest, OneRadioIsCurrentAndItsButtonsAreEnabled) {
   EXPECT_EQ(devices()->currentIndex(), 0);
   EXPECT_EQ(devices()->currentText().toStdString(), "Simulated USB port " + radio.path() + " ");
   EXPECT_FALSE(devices()->isEnabled());
-  for (const char* name : {"QueryUSBDeviceButton", "RebootButton", "ReadCodeplugRadioBitBtn",
-                           "WriteCodeplugRadioBitBtn"}) {
+  for (const char* name :
+       {"QueryUSBDeviceButton", "RebootButton", "ReadCodeplugRadioBitBtn", "WriteCodeplugRadioBitBtn"}) {
     EXPECT_TRUE(button(name)->isEnabled()) << name;
   }
   // Firmware and flash operations are not offered yet.
@@ -295,7 +297,8 @@ TEST_F(ProgramRadioFormTest, FailuresAreReportedAndTheSlotKept) {
   clickAndFinish("ReadCodeplugRadioBitBtn");
   radio.failRequest({.bRequest = kDfuDnload, .block = 30});
   clickAndFinish("WriteCodeplugRadioBitBtn");
-  ASSERT_EQ(prompt.texts(), (std::vector<std::string>{"Failed to read the codeplug.", "Could not write the codeplug "}));
+  ASSERT_EQ(prompt.texts(),
+            (std::vector<std::string>{"Failed to read the codeplug.", "Could not write the codeplug "}));
   EXPECT_EQ(common.slot(0)->buffer, before);
   EXPECT_EQ(codeplugChanges, 0);
   EXPECT_TRUE(log().contains(" error: reading block "));

@@ -22,8 +22,8 @@ std::vector<uint8_t> randomImage(unsigned seed) {
 }
 
 size_t errorLines(const std::vector<std::string>& lines) {
-  return static_cast<size_t>(
-      std::count_if(lines.begin(), lines.end(), [](const std::string& l) { return l.rfind(" error", 0) == 0; }));
+  return static_cast<size_t>(std::count_if(lines.begin(), lines.end(),
+                                           [](const std::string& l) { return l.rfind(" error", 0) == 0; }));
 }
 
 TEST(RadioLink, OpenConnectionIdentifiesTheRadio) {
@@ -85,7 +85,9 @@ TEST(RadioLink, TheDfuVersionDecidesTheIdentificationLines) {
     f.radio.setDeviceVersion(0x0A1B);
     ASSERT_TRUE(f.open());
     const auto lines = f.log.lines();
-    const auto has = [&](const std::string& line) { return std::find(lines.begin(), lines.end(), line) != lines.end(); };
+    const auto has = [&](const std::string& line) {
+      return std::find(lines.begin(), lines.end(), line) != lines.end();
+    };
     EXPECT_EQ(has("vid: 0x0483 "), c.identified) << c.version;
     EXPECT_EQ(has("pid: 0xDF11 "), c.identified) << c.version;
     EXPECT_EQ(has("ver: 10.1B "), c.identified) << c.version;
@@ -132,8 +134,9 @@ TEST(RadioLink, TellsAReadProtectedRadio) {
     f.radio.setReadProtected(on);
     ASSERT_TRUE(f.open());
     const auto lines = f.log.lines();
-    EXPECT_NE(std::find(lines.begin(), lines.end(), on ? "unit is READ PROTECTED " : "unit is not read protected "),
-              lines.end());
+    EXPECT_NE(
+        std::find(lines.begin(), lines.end(), on ? "unit is READ PROTECTED " : "unit is not read protected "),
+        lines.end());
     EXPECT_EQ(f.link.readProtected(), on);
     // The probe's error is cleared: the connection goes on normally.
     EXPECT_EQ(f.link.descriptorText(4), "desc 4: DFU Config");
@@ -219,7 +222,8 @@ TEST(RadioLink, AWholeCodeplugFileSendsItsMemoryImage) {
   EXPECT_TRUE(f.radio.requests().empty());
 
   const std::vector<uint8_t>& uv = common.blankTemplate(TemplateId::BlankUv390);
-  for (std::span<const uint8_t> bytes : {std::span<const uint8_t>(uv), std::span<const uint8_t>(uv).subspan(0x225, 0xD0000)}) {
+  for (std::span<const uint8_t> bytes :
+       {std::span<const uint8_t>(uv), std::span<const uint8_t>(uv).subspan(0x225, 0xD0000)}) {
     f.log.clear();
     EXPECT_FALSE(f.link.WriteCodeplug(bytes));
     EXPECT_EQ(f.log.lines().back(), " error: incorrect codeplug size ");
@@ -237,7 +241,8 @@ TEST(RadioLink, AnotherTransferSizeLeavesTheDestinationAlone) {
     std::vector<uint8_t> destination(SimulatedRadio::kCodeplugSize, 0x5A);
     EXPECT_TRUE(f.link.ReadCodeplug(destination)) << size;
     EXPECT_EQ(f.log.lines().back(), " done ");
-    EXPECT_TRUE(std::all_of(destination.begin(), destination.end(), [](uint8_t b) { return b == 0x5A; })) << size;
+    EXPECT_TRUE(std::all_of(destination.begin(), destination.end(), [](uint8_t b) { return b == 0x5A; }))
+        << size;
     f.link.CloseConnection(true);
   }
 }
@@ -263,8 +268,10 @@ TEST(RadioLink, EveryTransferFailureLogsItsLine) {
       {false, upload(5), " error 6 "},
       {false, fail({.bRequest = kDfuDnload, .command = 0x21}), " error: address pointer "},
       {false, fail({.bRequest = kDfuUpload, .block = 100}), " error: reading block "},
-      {false, [](SimulatedRadio& r) { r.vanishAt({.bRequest = kDfuUpload, .block = 200}); }, " error: reading block "},
-      {false, [](SimulatedRadio& r) { r.reportState({.bRequest = kDfuUpload, .block = 7}, kDfuManifestWaitReset); },
+      {false, [](SimulatedRadio& r) { r.vanishAt({.bRequest = kDfuUpload, .block = 200}); },
+       " error: reading block "},
+      {false,
+       [](SimulatedRadio& r) { r.reportState({.bRequest = kDfuUpload, .block = 7}, kDfuManifestWaitReset); },
        " error: reading block "},
       {true, selectFails, " error: config "},
       {true, fail({.bRequest = kDfuDnload, .command = 0x91}), " error: entering programming mode "},
@@ -273,7 +280,8 @@ TEST(RadioLink, EveryTransferFailureLogsItsLine) {
       {true, upload(3), " error 3 "},
       {true, upload(4), " error 4 "},
       {true, upload(5), " error 5 "},
-      {true, [](SimulatedRadio& r) { r.shortReply({.bRequest = kDfuUpload, .block = 0, .occurrence = 3}, 23); },
+      {true,
+       [](SimulatedRadio& r) { r.shortReply({.bRequest = kDfuUpload, .block = 0, .occurrence = 3}, 23); },
        " error 3 "},
       {true, erase(1), " error: block erase 0 "},
       {true, erase(2), " error: block erase 1 "},
@@ -309,12 +317,12 @@ TEST(RadioLink, AWriteStopsBeforeTheBlockNumbersWrap) {
   EXPECT_FALSE(f.link.WriteCodeplug(randomImage(6)));
   EXPECT_EQ(f.log.lines().back(), " error: writing block ");
   const auto requests = f.radio.requests();
-  const auto highest = std::max_element(requests.begin(), requests.end(), [](const auto& a, const auto& b) {
-    return a.block < b.block;
-  });
+  const auto highest = std::max_element(requests.begin(), requests.end(),
+                                        [](const auto& a, const auto& b) { return a.block < b.block; });
   EXPECT_EQ(highest->block, 0xFFFF);
-  EXPECT_TRUE(std::none_of(requests.end() - 10, requests.end(),
-                           [](const auto& r) { return r.bRequest == kDfuDnload && r.block == 0 && r.length == 2; }));
+  EXPECT_TRUE(std::none_of(requests.end() - 10, requests.end(), [](const auto& r) {
+    return r.bRequest == kDfuDnload && r.block == 0 && r.length == 2;
+  }));
   f.link.CloseConnection(true);
 }
 

@@ -1,10 +1,11 @@
+#include "radio/usb_device.h"
+
 #include <gtest/gtest.h>
 
 #include "radio/dfu.h"
 #include "radio/libusb_driver.h"
 #include "radio/simulated_radio.h"
 #include "support/clock.h"
-#include "radio/usb_device.h"
 
 namespace tamberlin {
 namespace {
@@ -63,10 +64,11 @@ TEST(EnumerateRadios, KeepsOnlyTheRadiosWithTheirPositions) {
     p.location = std::move(location);
     return p;
   };
-  driver.present = {device(R"(\\?\usb#vid_046d&pid_c52b#6&1)", "mouse"),
-                    device(R"(\\?\usb#vid_0483&pid_df11#5&1234&0&2#{x})", "radio a", " Port_#0002.Hub_#0001 "),
-                    device(R"(\\?\usb#vid_0483#5&1)", "no product tag"),
-                    device(R"(\\?\USB#VID_0483&PID_DF11#7&9#{x})", "radio b")};
+  driver.present = {
+      device(R"(\\?\usb#vid_046d&pid_c52b#6&1)", "mouse"),
+      device(R"(\\?\usb#vid_0483&pid_df11#5&1234&0&2#{x})", "radio a", " Port_#0002.Hub_#0001 "),
+      device(R"(\\?\usb#vid_0483#5&1)", "no product tag"),
+      device(R"(\\?\USB#VID_0483&PID_DF11#7&9#{x})", "radio b")};
   std::vector<t_usb_device> radios{{}};
   ASSERT_TRUE(EnumerateRadios(driver, radios));
   ASSERT_EQ(radios.size(), 2u);
@@ -148,9 +150,12 @@ TEST(CSTDevice, AShortReplyToADeviceToHostRequestFails) {
   const auto upload32 = [&] {
     std::array<uint8_t, 2> query{0xA2, 0x01};
     std::array<uint8_t, 6> status{};
-    EXPECT_EQ(device.classRequest({UsbDirection::HostToDevice, kDfuDnload, 0, 0}, query, driverError), kUsbOk);
-    EXPECT_EQ(device.classRequest({UsbDirection::DeviceToHost, kDfuGetStatus, 0, 0}, status, driverError), kUsbOk);
-    EXPECT_EQ(device.classRequest({UsbDirection::DeviceToHost, kDfuGetStatus, 0, 0}, status, driverError), kUsbOk);
+    EXPECT_EQ(device.classRequest({UsbDirection::HostToDevice, kDfuDnload, 0, 0}, query, driverError),
+              kUsbOk);
+    EXPECT_EQ(device.classRequest({UsbDirection::DeviceToHost, kDfuGetStatus, 0, 0}, status, driverError),
+              kUsbOk);
+    EXPECT_EQ(device.classRequest({UsbDirection::DeviceToHost, kDfuGetStatus, 0, 0}, status, driverError),
+              kUsbOk);
     std::array<uint8_t, 32> reply{};
     return device.classRequest({UsbDirection::DeviceToHost, kDfuUpload, 0, 0}, reply, driverError);
   };
