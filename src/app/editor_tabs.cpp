@@ -2,15 +2,19 @@
 
 #include <array>
 
+#include "editors/basic/basic_form.h"
+#include "editors/general/general_form.h"
+#include "editors/menus/menus_form.h"
+
 namespace tamberlin {
 
 namespace {
 
 // An editor is plugged in by naming its factory: makeEditor<TBasicForm>.
 constexpr std::array<EditorTab, 16> kTabs = {{
-    {"Basic", "BasicTabSheet", nullptr},
-    {"General", "GeneralTabSheet", nullptr},
-    {"Menus", "MenusTabSheet", nullptr},
+    {"Basic", "BasicTabSheet", makeEditor<TBasicForm>},
+    {"General", "GeneralTabSheet", makeEditor<TGeneralForm>},
+    {"Menus", "MenusTabSheet", makeEditor<TMenusForm>},
     {"Buttons", "ButtonsTabSheet", nullptr},
     {"Digi Text Msg", "TextMessageTabSheet", nullptr},
     {"Digi Voice Encryption", "VoiceEncryptionTabSheet", nullptr},

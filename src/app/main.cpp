@@ -3,10 +3,22 @@
 
 #include "app/app_paths.h"
 #include "app/main_form.h"
-#include "app/radio_window_placeholder.h"
 #include "codeplug/ccommon.h"
+#include "radio/program_radio_form.h"
+#include "support/ini_document.h"
 #include "ui/file_dialog.h"
 #include "ui/qt_prompt.h"
+
+namespace {
+
+// [Radio] Simulated=1 lists a simulated radio beside the real ones, so the
+// programming window can be tried without a radio on the cable.
+bool simulatedRadioWanted(const QString& settingsFile) {
+  const auto value = tamberlin::readIniFile(settingsFile.toStdString()).value("Radio", "Simulated");
+  return value && *value == "1";
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -20,10 +32,11 @@ int main(int argc, char** argv) {
     return keys.testFlag(Qt::ControlModifier) && keys.testFlag(Qt::AltModifier);
   });
 
+  const QString settingsFile = tamberlin::appPaths().settingsFile;
   tamberlin::QtPrompt prompt;
   tamberlin::QtFileDialog fileDialog;
-  tamberlin::RadioWindowPlaceholder radioWindow;
-  tamberlin::TMainForm window({common, prompt, fileDialog, radioWindow, tamberlin::appPaths().settingsFile});
+  tamberlin::TProgramRadioForm radioWindow(common, prompt, simulatedRadioWanted(settingsFile));
+  tamberlin::TMainForm window({common, prompt, fileDialog, radioWindow, settingsFile});
   prompt.setParentWidget(&window);
   fileDialog.setParentWidget(&window);
   window.show();
