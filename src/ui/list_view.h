@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QTableView>
+#include <vector>
+
+namespace tamberlin {
+
+class NameDelegate;
+
+// The main list of a list editor: whole rows, several selected at once (also
+// by dragging), Del to delete, Ctrl+Up/Down to move by 1 and with Shift by 10.
+class ListView : public QTableView {
+  Q_OBJECT
+
+ public:
+  explicit ListView(QWidget* parent);
+
+  // The name column's edit box; scrolling the list commits it.
+  void setNameDelegate(int column, NameDelegate* delegate);
+
+  std::vector<int> selectedRows() const;
+  // Selects exactly these rows; the first becomes the current one.
+  void selectRows(const std::vector<int>& rows);
+  int topRow() const;
+  int visibleRows() const;
+  void scrollToTop(int row);
+
+ signals:
+  void deleteRequested();
+  void moveRequested(int distance);
+  void menuRequested(const QPoint& globalPosition);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void scrollContentsBy(int dx, int dy) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+
+ private:
+  NameDelegate* nameDelegate_ = nullptr;
+};
+
+}  // namespace tamberlin
