@@ -1,6 +1,9 @@
 #include "editors/channels/channels_model.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cwctype>
 
 #include "codeplug/bcd_frequency.h"
 #include "codeplug/c_codeplug.h"
@@ -115,6 +118,51 @@ int moveChannel(c_codeplug& slot, int index, int distance) {
 int deleteChannel(c_codeplug& slot, int number, bool ask, Prompt& prompt) {
   const ListSection section = channelListSection(slot);
   return ListEngine(slot, section).deleteRecord(number, ask, prompt);
+}
+
+}  // namespace tamberlin
+
+namespace tamberlin {
+
+namespace {
+char16_t lower(char16_t c) {
+  if (c < 0x80) return static_cast<char16_t>(std::tolower(static_cast<unsigned char>(c)));
+  return static_cast<char16_t>(std::towlower(static_cast<wint_t>(c)));
+}
+std::u16string lowered(std::u16string_view text) {
+  std::u16string out(text);
+  for (char16_t& c : out) c = lower(c);
+  return out;
+}
+}  // namespace
+
+std::u16string channelSearchKey(std::u16string_view text) { return lowered(trimmed(text)); }
+
+bool channelNameMatches(std::u16string_view name, std::u16string_view key) {
+  return !key.empty() && lowered(name).find(key) != std::u16string::npos;
+}
+
+std::string channelNumberCell(int number, std::u16string_view name, std::u16string_view key) {
+  char text[16];
+  std::snprintf(text, sizeof text, channelNameMatches(name, key) ? "*%5d" : " %5d", number);
+  return text;
+}
+
+std::u16string channelName(const c_codeplug& slot, int index) {
+  const ListSectionLayout layout = listSectionLayout(slot.sections, ListSectionId::Channels);
+  const auto record = listRecord(slot, layout, index);
+  if (record.empty()) return {};
+  return decodeTextField(record.subspan(layout.nameOffset), layout.nameUnits, -1);
+}
+
+std::vector<int> channelSearchMatches(const c_codeplug& slot, std::u16string_view key) {
+  std::vector<int> rows;
+  if (key.empty() || !slot.holdsCodeplug()) return rows;
+  const int used = usedCount(slot, listSectionLayout(slot.sections, ListSectionId::Channels));
+  for (int i = 0; i < used; ++i) {
+    if (channelNameMatches(channelName(slot, i), key)) rows.push_back(i);
+  }
+  return rows;
 }
 
 }  // namespace tamberlin

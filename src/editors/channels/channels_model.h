@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "codeplug/list_engine.h"
 #include "codeplug/radio_models.h"
@@ -41,5 +43,20 @@ int insertChannel(c_codeplug& slot, int position);
 int moveChannel(c_codeplug& slot, int index, int distance);
 // 0 deleted, -1 invalid number or no codeplug, -3 the user declined.
 int deleteChannel(c_codeplug& slot, int number, bool ask, Prompt& prompt);
+
+}  // namespace tamberlin
+
+namespace tamberlin {
+
+// The search text as it is compared: trimmed and lower-cased.
+std::u16string channelSearchKey(std::u16string_view text);
+// Whether a channel name contains the search key; never for an empty key.
+bool channelNameMatches(std::u16string_view name, std::u16string_view key);
+// The "Chan" cell: the number as " %5d", or "*%5d" when the name matches.
+std::string channelNumberCell(int number, std::u16string_view name, std::u16string_view key);
+// The 0-based rows of the used channels whose names contain the key.
+std::vector<int> channelSearchMatches(const c_codeplug& slot, std::u16string_view key);
+// The name as the list's "Name" column shows it.
+std::u16string channelName(const c_codeplug& slot, int index);
 
 }  // namespace tamberlin
