@@ -21,7 +21,8 @@ namespace tamberlin {
 
 namespace {
 
-enum Group { kGeneral, kAnalogue, kDigital, kOptions };
+enum Group { kGeneral, kAnalogue, kDigital, kOptions, kDecodes };
+constexpr int kGroupCount = 5;
 
 struct Definition {
   ChannelField field;
@@ -82,14 +83,14 @@ const Definition kDefinitions[] = {
     {F::DisplayPttId, 0, "Display PTT ID", "DisplayPttIdToggleSwitch", kOptions},
     {F::TxGpsInfo, 0, "Tx GPS Info ", "TxGpsInfoToggleSwitch", kOptions},
     {F::RxGpsInfo, 0, "Rx GPS Info ", "RxGpsInfoToggleSwitch", kOptions},
-    {F::Decode1, 0, "Decode 1 ", "Decode1ToggleSwitch", kOptions},
-    {F::Decode2, 0, "Decode 2 ", "Decode2ToggleSwitch", kOptions},
-    {F::Decode3, 0, "Decode 3 ", "Decode3ToggleSwitch", kOptions},
-    {F::Decode4, 0, "Decode 4 ", "Decode4ToggleSwitch", kOptions},
-    {F::Decode5, 0, "Decode 5 ", "Decode5ToggleSwitch", kOptions},
-    {F::Decode6, 0, "Decode 6 ", "Decode6ToggleSwitch", kOptions},
-    {F::Decode7, 0, "Decode 7 ", "Decode7ToggleSwitch", kOptions},
-    {F::Decode8, 0, "Decode 8 ", "Decode8ToggleSwitch", kOptions},
+    {F::Decode1, 0, "Decode 1 ", "Decode1ToggleSwitch", kDecodes},
+    {F::Decode2, 0, "Decode 2 ", "Decode2ToggleSwitch", kDecodes},
+    {F::Decode3, 0, "Decode 3 ", "Decode3ToggleSwitch", kDecodes},
+    {F::Decode4, 0, "Decode 4 ", "Decode4ToggleSwitch", kDecodes},
+    {F::Decode5, 0, "Decode 5 ", "Decode5ToggleSwitch", kDecodes},
+    {F::Decode6, 0, "Decode 6 ", "Decode6ToggleSwitch", kDecodes},
+    {F::Decode7, 0, "Decode 7 ", "Decode7ToggleSwitch", kDecodes},
+    {F::Decode8, 0, "Decode 8 ", "Decode8ToggleSwitch", kDecodes},
 };
 
 // Digits, one "." or "," and control keys.
@@ -123,10 +124,11 @@ ChannelFieldsPanel::Control& ChannelFieldsPanel::add(ChannelField field, Kind ki
 void ChannelFieldsPanel::buildControls() {
   auto* columns = new QHBoxLayout(this);
   columns->setContentsMargins(0, 0, 0, 0);
-  QGroupBox* boxes[4] = {new QGroupBox("Channel", this), new QGroupBox("Analogue", this),
-                         new QGroupBox("Digital", this), new QGroupBox("Options", this)};
-  QGridLayout* grids[4];
-  for (int g = 0; g < 4; ++g) {
+  QGroupBox* boxes[kGroupCount] = {new QGroupBox("Channel", this), new QGroupBox("Analogue", this),
+                                   new QGroupBox("Digital", this), new QGroupBox("Options", this),
+                                   new QGroupBox("DTMF Decode", this)};
+  QGridLayout* grids[kGroupCount];
+  for (int g = 0; g < kGroupCount; ++g) {
     grids[g] = new QGridLayout(boxes[g]);
     grids[g]->setVerticalSpacing(4);
     grids[g]->setColumnStretch(1, 1);
@@ -138,6 +140,7 @@ void ChannelFieldsPanel::buildControls() {
   auto* right = new QVBoxLayout;
   right->addWidget(boxes[kDigital]);
   right->addWidget(boxes[kOptions]);
+  right->addWidget(boxes[kDecodes]);
   right->addStretch(1);
   columns->addLayout(left, 1);
   columns->addLayout(right, 1);
@@ -179,18 +182,19 @@ void ChannelFieldsPanel::buildControls() {
   connect(copyTxToRx_, &QPushButton::clicked, this, [this] { copyFrequency(false); });
   connect(swap_, &QPushButton::clicked, this, [this] { swapFrequencies(); });
 
-  int rows[4] = {general->rowCount(), 0, 0, 0};
-  int optionCount = 0;
+  int rows[kGroupCount] = {general->rowCount(), 0, 0, 0, 0};
+  int switchCount[kGroupCount] = {};
   controls_.reserve(std::size(kDefinitions));
   for (const Definition& d : kDefinitions) {
     QWidget* box = boxes[d.group];
     QGridLayout* grid = grids[d.group];
     const auto kind = static_cast<Kind>(d.kind);
-    if (d.group == kOptions) {
+    if (d.group == kOptions || d.group == kDecodes) {
       auto* toggle = new ToggleSwitch(d.label, d.label, box);
       toggle->setObjectName(d.name);
-      grid->addWidget(toggle, optionCount / 2, optionCount % 2);
-      ++optionCount;
+      const int perRow = d.group == kOptions ? 2 : 4;
+      const int n = switchCount[d.group]++;
+      grid->addWidget(toggle, n / perRow, n % perRow);
       add(d.field, kind, toggle);
       connect(toggle, &ToggleSwitch::switched, this, [this, f = d.field](bool on) { write(f, on ? 1 : 0); });
       continue;
@@ -232,6 +236,7 @@ void ChannelFieldsPanel::buildControls() {
       });
     }
   }
+  for (int c = 0; c < 4; ++c) grids[kDecodes]->setColumnStretch(c, 1);
   grids[kOptions]->setColumnStretch(0, 1);
   applyFamily();
 }
