@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -17,7 +20,9 @@
 #include "editors/zones/zones_model.h"
 #include "support/scripted_prompt.h"
 #include "support/unicode.h"
+#include "ui/list_popup_menu.h"
 #include "ui/list_view.h"
+#include "ui/move_button.h"
 #include "ui/toggle_switch.h"
 
 namespace tamberlin {
@@ -204,6 +209,70 @@ TEST_F(ChannelsFormTest, RenamingInPlaceRefusesQuotesAndBars) {
   QTest::keyClick(edit, Qt::Key_Return);
   QCoreApplication::processEvents();  // the edit box commits through a queued call
   EXPECT_EQ(utf16ToUtf8(channelName(*slot, 1)), "Rpt AB with a lo");
+}
+
+TEST_F(ChannelsFormTest, CopyAndPasteThroughTheClipboard) {
+  open(kModelUv390, 5);
+  writeChannelField(slot->channel(3), ModelFamily::Uv, ChannelField::ColourCode, 11);
+  clickRow(1);
+  clickRow(3, Qt::ControlModifier);
+  auto* menu = form->findChild<ListPopupMenu*>("PopupMenu");
+  ASSERT_NE(menu, nullptr);
+  menu->copyItem->trigger();
+  EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->hasFormat("application/x-tyt-code-plug-channel-entry"));
+  clickRow(0);
+  menu->pasteItem->trigger();
+  QCoreApplication::processEvents();  // paste refreshes through a queued call
+  EXPECT_EQ(list->model()->rowCount(), 7);
+  EXPECT_EQ(utf16ToUtf8(channelName(*slot, 5)), "Ch 2");
+  EXPECT_EQ(utf16ToUtf8(channelName(*slot, 6)), "Ch 4");
+  EXPECT_EQ(field(6, ChannelField::ColourCode), 11);
+  EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST_F(ChannelsFormTest, AShortClipboardBlockIsRefused) {
+  open(kModelUv390, 2);
+  auto* data = new QMimeData;
+  data->setData("application/x-tyt-code-plug-channel-entry", QByteArray(9 + 63, '\x01'));
+  QGuiApplication::clipboard()->setMimeData(data);
+  form->findChild<ListPopupMenu*>("PopupMenu")->pasteItem->trigger();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(prompt.texts(), std::vector<std::string>{"Error: incorrect clipboard format. "});
+  EXPECT_EQ(list->model()->rowCount(), 2);
+}
+
+TEST_F(ChannelsFormTest, AHeldMoveButtonRepeatsAfterSixteenTicks) {
+  open(kModelUv390, 30);
+  clickRow(29);
+  auto* up = find<MoveButton>("MoveUpBitBtn");
+  QTest::mousePress(up, Qt::LeftButton);
+  for (int t = 0; t < 15; ++t) up->tick();
+  EXPECT_EQ(list->selectedRows(), std::vector<int>{29});
+  up->tick();
+  EXPECT_EQ(list->selectedRows(), std::vector<int>{28});
+  for (int t = 0; t < 3; ++t) up->tick();
+  EXPECT_EQ(list->selectedRows(), std::vector<int>{27});
+  QTest::mouseRelease(up, Qt::LeftButton);  // the release is a click: one move more
+  EXPECT_EQ(list->selectedRows(), std::vector<int>{26});
+  for (int t = 0; t < 20; ++t) up->tick();
+  EXPECT_EQ(list->selectedRows(), std::vector<int>{26});
+}
+
+TEST_F(ChannelsFormTest, TypingInTheSearchBoxSearchesAfterAboutASecond) {
+  open(kModelUv390, 5);
+  QTest::keyClicks(find<QLineEdit>("SearchEdit"), "4");
+  QTest::qWait(600);
+  EXPECT_TRUE(list->selectedRows().empty());
+  QTRY_COMPARE_WITH_TIMEOUT(list->selectedRows(), std::vector<int>{3}, 2000);
+}
+
+TEST_F(ChannelsFormTest, WithoutACodeplugTheTabIsDisabled) {
+  open(kModelUv390, 2);
+  common.place(0, 0, "", {});
+  form->refreshAll();
+  EXPECT_FALSE(form->isEnabled());
+  EXPECT_EQ(find<QLabel>("TitleLabel")->text(), "Channels .. up to 3000. ");
+  EXPECT_EQ(list->model()->rowCount(), 0);
 }
 
 // Run with --gtest_also_run_disabled_tests to look at the tab.

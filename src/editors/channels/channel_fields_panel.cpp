@@ -176,8 +176,8 @@ void ChannelFieldsPanel::buildControls() {
 
   connect(rxFrequency_, &QLineEdit::textEdited, this, [this](const QString& t) { writeFrequency(true, t); });
   connect(txFrequency_, &QLineEdit::textEdited, this, [this](const QString& t) { writeFrequency(false, t); });
-  connect(rxFrequency_, &QLineEdit::returnPressed, this, [this] { showFrequencies(); });
-  connect(txFrequency_, &QLineEdit::returnPressed, this, [this] { showFrequencies(); });
+  connect(rxFrequency_, &QLineEdit::returnPressed, this, [this] { showStoredFrequency(true); });
+  connect(txFrequency_, &QLineEdit::returnPressed, this, [this] { showStoredFrequency(false); });
   connect(copyRxToTx_, &QPushButton::clicked, this, [this] { copyFrequency(true); });
   connect(copyTxToRx_, &QPushButton::clicked, this, [this] { copyFrequency(false); });
   connect(swap_, &QPushButton::clicked, this, [this] { swapFrequencies(); });
@@ -397,6 +397,15 @@ void ChannelFieldsPanel::showFrequencies() {
   };
   rxFrequency_->setText(common(true));
   txFrequency_->setText(common(false));
+  updateOffset();
+}
+
+// Enter shows what was stored, in the first record.
+void ChannelFieldsPanel::showStoredFrequency(bool rx) {
+  if (records_.empty()) return;
+  const ChannelRecord first(records_.front());
+  QLineEdit* edit = rx ? rxFrequency_ : txFrequency_;
+  edit->setText(QString::fromStdString(frequencyFieldText(rx ? first.rxFrequency() : first.txFrequency())));
   updateOffset();
 }
 

@@ -60,6 +60,7 @@ class ChannelFieldsPanel : public QWidget {
   void write(ChannelField field, int value);
   void writeFrequency(bool rx, const QString& text);
   void showFrequencies();
+  void showStoredFrequency(bool rx);
   void updateOffset();
   void copyFrequency(bool rxToTx);
   void swapFrequencies();
