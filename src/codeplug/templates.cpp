@@ -5,6 +5,7 @@
 #include <span>
 #include <string_view>
 
+#include "codeplug/band_range.h"
 #include "codeplug/bcd_frequency.h"
 #include "codeplug/c_codeplug.h"
 #include "codeplug/codeplug_file.h"
@@ -101,20 +102,17 @@ const TemplateFacts& factsFor(TemplateId id) {
   return kTemplates[0];
 }
 
-// Band limits as the radio info block holds them: BCD, units of 100 kHz.
+// Band limits as the radio info block holds them; a radio without the band
+// keeps them erased.
 struct BandLimits {
   uint16_t lower;
   uint16_t upper;
 };
 
 BandLimits bandLimits(uint8_t bandIndex) {
-  switch (bandIndex) {
-    case 0: return {0x1360, 0x1740};
-    case 1: return {0x3500, 0x4000};
-    case 2: return {0x4000, 0x4800};
-    case 3: return {0x4500, 0x5200};
-    default: return {0xFFFF, 0xFFFF};
-  }
+  if (bandIndex > 3) return {0xFFFF, 0xFFFF};
+  const BandRangeHz range = bandRangeHz(bandIndex);
+  return {bandLimitWord(range.low), bandLimitWord(range.high)};
 }
 
 std::span<uint8_t> field(std::vector<uint8_t>& bytes, size_t offset, size_t length) {

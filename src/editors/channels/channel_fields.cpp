@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "codeplug/band_range.h"
 #include "codeplug/bcd_frequency.h"
 #include "codeplug/c_codeplug.h"
 #include "codeplug/text_field.h"
@@ -115,26 +116,16 @@ std::vector<FieldChoice> numbered(int from, int to, const std::string& suffix, i
   return choices;
 }
 
+std::vector<FieldChoice> prepended(FieldChoice first, std::vector<FieldChoice> rest) {
+  rest.insert(rest.begin(), std::move(first));
+  return rest;
+}
+
 std::vector<FieldChoice> texts(std::initializer_list<const char*> items) {
   std::vector<FieldChoice> choices;
   int value = 0;
   for (const char* item : items) choices.push_back({item, value++});
   return choices;
-}
-
-struct BandRange {
-  int low;
-  int high;
-};
-
-BandRange bandRange(uint8_t index) {
-  switch (index) {
-    case 0: return {136000000, 174000000};
-    case 1: return {350000000, 400000000};
-    case 2: return {400000000, 480000000};
-    case 3: return {450000000, 520000000};
-    default: return {0, 0};
-  }
 }
 
 bool isSeparator(char c) { return c == '.' || c == ','; }
@@ -269,12 +260,7 @@ std::vector<FieldChoice> channelFieldChoices(ChannelField field, ModelFamily fam
       for (int n = 1; n <= 37; ++n) choices.push_back({std::to_string(15 * n) + " secs", n});
       return choices;
     }
-    case ChannelField::RekeyDelay: {
-      std::vector<FieldChoice> choices = {{"None", 0}};
-      const auto rest = numbered(1, 255, " secs");
-      choices.insert(choices.end(), rest.begin(), rest.end());
-      return choices;
-    }
+    case ChannelField::RekeyDelay: return prepended({"None", 0}, numbered(1, 255, " secs"));
     case ChannelField::RxTone:
     case ChannelField::TxTone: {
       std::vector<FieldChoice> choices;
@@ -295,12 +281,7 @@ std::vector<FieldChoice> channelFieldChoices(ChannelField field, ModelFamily fam
       for (int k = 1; k <= 8; ++k) choices.push_back({"Enhanced " + std::to_string(k) + " ", 0x20 | (k - 1)});
       return choices;
     }
-    case ChannelField::GpsSystem: {
-      std::vector<FieldChoice> choices = {{"None ", 0}};
-      const auto rest = numbered(1, 16, " ");
-      choices.insert(choices.end(), rest.begin(), rest.end());
-      return choices;
-    }
+    case ChannelField::GpsSystem: return prepended({"None ", 0}, numbered(1, 16, " "));
     case ChannelField::Dcdm: return texts({"Off ", "Leader ", "MS "});
     case ChannelField::ColourCode: return numbered(0, 15, " ");
     default: return {};
@@ -358,9 +339,9 @@ std::optional<int> parseFrequencyEntry(std::string_view text, ModelFamily family
   int hz = 0;
   const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), hz);
   if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
-  const BandRange a = bandRange(bandAIndex);
+  const BandRangeHz a = bandRangeHz(bandAIndex);
   if (family == ModelFamily::Uv) {
-    const BandRange b = bandRange(bandBIndex);
+    const BandRangeHz b = bandRangeHz(bandBIndex);
     if ((hz >= a.low && hz <= a.high) || (hz >= b.low && hz <= b.high)) return hz;
   }
   return std::clamp(hz, a.low, a.high);
