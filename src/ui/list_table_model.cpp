@@ -7,10 +7,7 @@ ListTableModel::ListTableModel(QStringList headers, RowCount rowCount, CellText 
   rows_ = count_();
 }
 
-void ListTableModel::setEditable(int column, CellWriter writer) {
-  editableColumn_ = column;
-  writer_ = std::move(writer);
-}
+void ListTableModel::setEditable(int column, CellWriter writer) { writers_[column] = std::move(writer); }
 
 int ListTableModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
 
@@ -35,13 +32,14 @@ QVariant ListTableModel::headerData(int section, Qt::Orientation orientation, in
 
 Qt::ItemFlags ListTableModel::flags(const QModelIndex& index) const {
   Qt::ItemFlags f = QAbstractTableModel::flags(index);
-  if (index.column() == editableColumn_) f |= Qt::ItemIsEditable;
+  if (writers_.count(index.column())) f |= Qt::ItemIsEditable;
   return f;
 }
 
 bool ListTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-  if (role != Qt::EditRole || index.column() != editableColumn_ || !writer_) return false;
-  if (!writer_(index.row(), index.column(), value.toString())) return false;
+  const auto writer = writers_.find(index.column());
+  if (role != Qt::EditRole || writer == writers_.end()) return false;
+  if (!writer->second(index.row(), index.column(), value)) return false;
   emit dataChanged(this->index(index.row(), 0), this->index(index.row(), columnCount() - 1));
   return true;
 }

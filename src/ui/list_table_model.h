@@ -3,6 +3,7 @@
 #include <QAbstractTableModel>
 #include <QStringList>
 #include <functional>
+#include <map>
 
 namespace tamberlin {
 
@@ -14,12 +15,13 @@ class ListTableModel : public QAbstractTableModel {
  public:
   using RowCount = std::function<int()>;
   using CellText = std::function<QString(int row, int column)>;
-  // Writes an edited cell; false leaves the record unchanged.
-  using CellWriter = std::function<bool(int row, int column, const QString& text)>;
+  // Writes an edited cell (the text of an edit box, the value of a
+  // drop-down); false leaves the record unchanged.
+  using CellWriter = std::function<bool(int row, int column, const QVariant& value)>;
 
   ListTableModel(QStringList headers, RowCount rowCount, CellText cell, QObject* parent);
 
-  // Cells of `column` open an edit box on a double-click.
+  // Cells of `column` open their editor on a double-click.
   void setEditable(int column, CellWriter writer);
 
   int rowCount(const QModelIndex& parent = {}) const override;
@@ -38,8 +40,7 @@ class ListTableModel : public QAbstractTableModel {
   QStringList headers_;
   RowCount count_;
   CellText cell_;
-  int editableColumn_ = -1;
-  CellWriter writer_;
+  std::map<int, CellWriter> writers_;
   int rows_ = 0;
 };
 

@@ -7,7 +7,7 @@
 #include <QScrollBar>
 #include <algorithm>
 
-#include "ui/name_delegate.h"
+#include "ui/cell_editor_delegate.h"
 
 namespace tamberlin {
 
@@ -28,8 +28,8 @@ ListView::ListView(QWidget* parent) : QTableView(parent) {
   horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 }
 
-void ListView::setNameDelegate(int column, NameDelegate* delegate) {
-  nameDelegate_ = delegate;
+void ListView::setCellDelegate(int column, CellEditorDelegate* delegate) {
+  cellDelegates_.push_back(delegate);
   setItemDelegateForColumn(column, delegate);
 }
 
@@ -84,10 +84,11 @@ void ListView::keyPressEvent(QKeyEvent* event) {
 }
 
 void ListView::scrollContentsBy(int dx, int dy) {
-  if (nameDelegate_ && nameDelegate_->openEditor()) {
-    QWidget* editor = nameDelegate_->openEditor();
-    commitData(editor);
-    closeEditor(editor, QAbstractItemDelegate::NoHint);
+  for (CellEditorDelegate* delegate : cellDelegates_) {
+    if (QWidget* editor = delegate->openEditor()) {
+      commitData(editor);
+      closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
   }
   QTableView::scrollContentsBy(dx, dy);
 }

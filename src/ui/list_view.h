@@ -5,7 +5,7 @@
 
 namespace tamberlin {
 
-class NameDelegate;
+class CellEditorDelegate;
 
 // The main list of a list editor: whole rows, several selected at once (also
 // by dragging), Del to delete, Ctrl+Up/Down to move by 1 and with Shift by 10.
@@ -15,8 +15,9 @@ class ListView : public QTableView {
  public:
   explicit ListView(QWidget* parent);
 
-  // The name column's edit box; scrolling the list commits it.
-  void setNameDelegate(int column, NameDelegate* delegate);
+  // The edit box or drop-down over the cells of a column; scrolling the list
+  // commits it.
+  void setCellDelegate(int column, CellEditorDelegate* delegate);
 
   std::vector<int> selectedRows() const;
   // Selects exactly these rows; the first becomes the current one.
@@ -36,7 +37,7 @@ class ListView : public QTableView {
   void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
-  NameDelegate* nameDelegate_ = nullptr;
+  std::vector<CellEditorDelegate*> cellDelegates_;
 };
 
 }  // namespace tamberlin

@@ -19,8 +19,7 @@ QWidget* NameDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
   edit->setMaxLength(16);
   edit->setValidator(new NameValidator(alsoRefused_, edit));
   edit->setFrame(false);
-  editor_ = edit;
-  return edit;
+  return track(edit);
 }
 
 void NameDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {

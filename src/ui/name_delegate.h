@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QPointer>
-#include <QStyledItemDelegate>
 #include <QValidator>
+
+#include "ui/cell_editor_delegate.h"
 
 namespace tamberlin {
 
@@ -21,21 +21,18 @@ class NameValidator : public QValidator {
 
 // The in-place edit box over a name cell: the trimmed name, at most 16
 // characters, selected when it opens.
-class NameDelegate : public QStyledItemDelegate {
+class NameDelegate : public CellEditorDelegate {
   Q_OBJECT
 
  public:
   NameDelegate(std::u16string alsoRefused, QObject* parent)
-      : QStyledItemDelegate(parent), alsoRefused_(std::move(alsoRefused)) {}
+      : CellEditorDelegate(parent), alsoRefused_(std::move(alsoRefused)) {}
 
   QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
   void setEditorData(QWidget* editor, const QModelIndex& index) const override;
-  // The edit box while one is open.
-  QWidget* openEditor() const { return editor_; }
 
  private:
   std::u16string alsoRefused_;
-  mutable QPointer<QWidget> editor_;
 };
 
 }  // namespace tamberlin

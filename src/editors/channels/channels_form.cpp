@@ -67,12 +67,12 @@ TChannelsForm::TChannelsForm(EditorContext context, QWidget* parent) : EditorFor
       },
       this);
   list_->setModel(model_);
-  model_->setEditable(kNameColumn, [this](int row, int, const QString& text) {
+  model_->setEditable(kNameColumn, [this](int row, int, const QVariant& text) {
     const auto s = controller_->section();
     if (!s) return false;
-    return ListEngine(*slot(), *s).rename(row, text.toStdU16String());
+    return ListEngine(*slot(), *s).rename(row, text.toString().toStdU16String());
   });
-  list_->setNameDelegate(kNameColumn, new NameDelegate(u"\"|", list_));
+  list_->setCellDelegate(kNameColumn, new NameDelegate(u"\"|", list_));
   list_->horizontalHeader()->resizeSection(0, 8);
   list_->horizontalHeader()->resizeSection(kNumberColumn, fontMetrics().horizontalAdvance("*00000") + 16);
   listLayout->addWidget(list_, 1);
