@@ -109,7 +109,7 @@ int ListEngine::removeRecord(int number, bool ask, Prompt& prompt, bool tidy) {
     const bool referred = std::any_of(holders.begin(), holders.end(), [](const HolderCount& h) { return h.count > 0; });
     if (ask && referred) {
       const std::string text = deleteQuestion(displayName(number - 1), holders, section_.singular);
-      if (prompt.show(PromptIcon::Question, text, PromptButtons::YesNo, PromptAnswer::No) != PromptAnswer::Yes) {
+      if (prompt.show(section_.questionIcon, text, PromptButtons::YesNo, PromptAnswer::No) != PromptAnswer::Yes) {
         return -3;
       }
     }

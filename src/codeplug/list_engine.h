@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "codeplug/list_section.h"
+#include "support/prompt.h"
 
 namespace tamberlin {
 
 class c_codeplug;
-class Prompt;
 
 // How many records of one holding section refer to a record, and the plural the
 // delete question names them by (" zones ").
@@ -51,6 +51,7 @@ struct ListSection {
   std::u16string_view lastName;  // "Channel 1"; empty: the list may become empty
   std::string_view singular;     // "channel", for "Delete the channel ? "
   std::string_view formatName;   // "tyt_code_plug_channel_entry"; empty: no clipboard
+  PromptIcon questionIcon = PromptIcon::Question;  // of the delete question
   // Writes the section's blank record with a name at a 0-based index.
   std::function<void(c_codeplug&, int, std::u16string_view)> initialise;
   ListReferences* references = nullptr;  // nothing refers to the section

@@ -93,6 +93,7 @@ ListSection emergencyListSection(const c_codeplug& slot) {
   section.newName = u"New system";
   section.lastName = u"System 1";
   section.singular = "emergency system";
+  section.questionIcon = PromptIcon::Information;
   section.initialise = [](c_codeplug& s, int index, std::u16string_view name) {
     const std::span<uint8_t> system = s.emergencySystem(index);
     if (!system.empty()) initEmergencySystemRecord(system, name);
