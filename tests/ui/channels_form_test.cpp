@@ -281,6 +281,10 @@ TEST_F(ChannelsFormTest, DISABLED_Grab) {
   clickRow(2);
   QTest::qWait(50);
   form->grab().save("/tmp/channels_form.png");
+  list->clearSelection();
+  form->resize(900, 600);
+  QTest::qWait(50);
+  form->grab().save("/tmp/channels_form_none.png");
 }
 
 }  // namespace

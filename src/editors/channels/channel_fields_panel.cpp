@@ -227,7 +227,7 @@ void ChannelFieldsPanel::buildControls() {
       auto* combo = new WideComboBox(box);
       combo->setObjectName(d.name);
       combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-      combo->setMinimumContentsLength(12);
+      combo->setMinimumContentsLength(8);
       grid->addWidget(combo, row, 1, 1, 2);
       Control& c = add(d.field, kind, combo, label);
       c.names = d.names;
@@ -313,7 +313,8 @@ void ChannelFieldsPanel::showControl(Control& c) {
     case Kind::Switch: {
       auto* toggle = static_cast<ToggleSwitch*>(c.widget);
       toggle->setOn(value.value_or(0) != 0);
-      toggle->setCaptionShown(value.has_value());
+      // A state caption (mode, bandwidth, time slot) would name one of the values.
+      if (c.label) toggle->setCaptionShown(value.has_value());
       break;
     }
     case Kind::Slider: {
