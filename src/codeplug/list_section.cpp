@@ -24,6 +24,13 @@ std::array<ListSectionLayout, kListSectionCount> listSectionLayouts(const Sectio
   }};
 }
 
+ListSectionLayout listSectionLayout(const SectionTable& sections, ListSectionId id) {
+  for (const ListSectionLayout& layout : listSectionLayouts(sections)) {
+    if (layout.id == id) return layout;
+  }
+  return {id, {}, 0, 0, 0, 0, 0};
+}
+
 std::span<uint8_t> listRecord(c_codeplug& slot, const ListSectionLayout& layout, int index) {
   if (layout.offset == 0 || index < 0 || index >= layout.capacity) return {};
   return slot.bytes(layout.offset + layout.recordSize * static_cast<size_t>(index), layout.recordSize);

@@ -30,6 +30,8 @@ struct ListSectionLayout {
 // The seven list sections of a slot, in the order Load normalises them.
 std::array<ListSectionLayout, kListSectionCount> listSectionLayouts(const SectionTable& sections);
 
+ListSectionLayout listSectionLayout(const SectionTable& sections, ListSectionId id);
+
 // Record `index` of the section; empty when outside the section or the buffer.
 std::span<uint8_t> listRecord(c_codeplug& slot, const ListSectionLayout& layout, int index);
 std::span<const uint8_t> listRecord(const c_codeplug& slot, const ListSectionLayout& layout, int index);

@@ -5,6 +5,7 @@
 #include <span>
 #include <string_view>
 
+#include "codeplug/band_range.h"
 #include "codeplug/bcd_frequency.h"
 #include "codeplug/c_codeplug.h"
 #include "codeplug/codeplug_file.h"
@@ -14,7 +15,9 @@
 #include "codeplug/text_field.h"
 #include "editors/channels/channels_model.h"
 #include "editors/contacts/contacts_model.h"
+#include "editors/dtmf/dtmf_model.h"
 #include "editors/emergency/emergency_model.h"
+#include "editors/gps/gps_model.h"
 #include "editors/groups/groups_model.h"
 #include "editors/scan_lists/scan_lists_model.h"
 #include "editors/text_messages/text_messages_model.h"
@@ -99,20 +102,17 @@ const TemplateFacts& factsFor(TemplateId id) {
   return kTemplates[0];
 }
 
-// Band limits as the radio info block holds them: BCD, units of 100 kHz.
+// Band limits as the radio info block holds them; a radio without the band
+// keeps them erased.
 struct BandLimits {
   uint16_t lower;
   uint16_t upper;
 };
 
 BandLimits bandLimits(uint8_t bandIndex) {
-  switch (bandIndex) {
-    case 0: return {0x1360, 0x1740};
-    case 1: return {0x3500, 0x4000};
-    case 2: return {0x4000, 0x4800};
-    case 3: return {0x4500, 0x5200};
-    default: return {0xFFFF, 0xFFFF};
-  }
+  if (bandIndex > 3) return {0xFFFF, 0xFFFF};
+  const BandRangeHz range = bandRangeHz(bandIndex);
+  return {bandLimitWord(range.low), bandLimitWord(range.high)};
 }
 
 std::span<uint8_t> field(std::vector<uint8_t>& bytes, size_t offset, size_t length) {
@@ -277,10 +277,8 @@ constexpr size_t kDtmfSystems = 4;
 constexpr size_t kDtmfSystemSize = 48;
 constexpr size_t kDtmfEncodes = 32;
 constexpr size_t kDtmfEncodeSize = 16;
-constexpr size_t kDtmfDecodes = 8;
-constexpr size_t kDtmfDecodeSize = 24;
 constexpr size_t kDtmfBlockSize =
-    kDtmfSystems * kDtmfSystemSize + kDtmfEncodes * kDtmfEncodeSize + kDtmfDecodes * kDtmfDecodeSize;
+    kDtmfSystems * kDtmfSystemSize + kDtmfEncodes * kDtmfEncodeSize + kDtmfDecodeCount * kDtmfDecodeSize;
 
 // A packed DTMF string with no digits: count 0, every nibble 0xF.
 void clearDtmfString(std::span<uint8_t> string) {
@@ -306,27 +304,13 @@ void writeDtmf(c_codeplug& slot) {
   for (size_t k = 0; k < kDtmfEncodes; ++k) {
     clearDtmfString(encodes.subspan(k * kDtmfEncodeSize, kDtmfEncodeSize));
   }
-  std::span<uint8_t> decodes = encodes.subspan(kDtmfEncodes * kDtmfEncodeSize);
-  for (size_t k = 0; k < kDtmfDecodes; ++k) {
-    std::span<uint8_t> decode = decodes.subspan(k * kDtmfDecodeSize, kDtmfDecodeSize);
-    clearDtmfString(decode);
-    std::fill(decode.begin() + 16, decode.begin() + 22, uint8_t{0});
-  }
+  for (int k = 0; k < kDtmfDecodeCount; ++k) resetDtmfDecodeEntry(slot, k);
 }
-
-constexpr size_t kGpsSystems = 16;
-constexpr size_t kGpsSystemSize = 16;
 
 // Each GPS system is the entry a deleted contact leaves behind: current
 // channel, no reports, no destination.
 void writeGps(c_codeplug& slot) {
-  for (size_t k = 0; k < kGpsSystems; ++k) {
-    std::span<uint8_t> system = slot.bytes(slot.sections.gps + k * kGpsSystemSize, kGpsSystemSize);
-    std::fill(system.begin(), system.end(), uint8_t{0xFF});
-    writeLe16(system, 0, 0);
-    system[2] = 0;
-    writeLe16(system, 4, 0);
-  }
+  for (int k = 0; k < kGpsSystemCount; ++k) resetGpsSystem(slot, k);
 }
 
 constexpr size_t kVfoRecordSize = 64;

@@ -107,4 +107,11 @@ void ToggleSwitch::leaveEvent(QEvent* event) {
   QAbstractButton::leaveEvent(event);
 }
 
+void ToggleSwitch::setCaptionShown(bool shown) {
+  if (captionShown_ == shown) return;
+  captionShown_ = shown;
+  setText(caption());
+  update();
+}
+
 }  // namespace tamberlin

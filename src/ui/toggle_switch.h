@@ -17,8 +17,15 @@ class ToggleSwitch : public QAbstractButton {
 
   QString onText() const { return onText_; }
   QString offText() const { return offText_; }
-  // The caption of the state it is in.
-  QString caption() const { return isChecked() ? onText_ : offText_; }
+  // The caption of the state it is in; none while it stands for several
+  // values at once.
+  QString caption() const { return !captionShown_ ? QString() : isChecked() ? onText_ : offText_; }
+
+  bool isOn() const { return isChecked(); }
+  // Sets the state from the codeplug; emits nothing.
+  void setOn(bool on) { setChecked(on); }
+  // A switch standing for several selected records at once shows no caption.
+  void setCaptionShown(bool shown);
 
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override { return sizeHint(); }
@@ -39,6 +46,7 @@ class ToggleSwitch : public QAbstractButton {
   QString onText_;
   QString offText_;
   bool hovered_ = false;
+  bool captionShown_ = true;
 };
 
 }  // namespace tamberlin

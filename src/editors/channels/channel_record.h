@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "support/endian.h"
+
+namespace tamberlin {
+
+// A 64-byte channel record (also the first half of a VFO record). Only the
+// fields other sections look at live here; the field controls' encodings are
+// in channel_fields.h.
+class ChannelRecord {
+ public:
+  static constexpr size_t kMode = 0;
+  static constexpr size_t kEmergencySystem = 10;
+  static constexpr size_t kScanList = 11;
+  static constexpr size_t kRxFrequency = 16;
+  static constexpr size_t kTxFrequency = 20;
+  static constexpr size_t kName = 32;
+  static constexpr int kAnalogue = 1;
+  static constexpr int kDigital = 2;
+
+  explicit ChannelRecord(std::span<uint8_t> bytes) : bytes_(bytes) {}
+
+  bool valid() const { return bytes_.size() >= 64; }
+  int mode() const { return bytes_[kMode] & 0x03; }
+  bool isDigital() const { return mode() == kDigital; }
+  uint8_t emergencySystem() const { return bytes_[kEmergencySystem]; }
+  void setEmergencySystem(uint8_t number) { bytes_[kEmergencySystem] = number; }
+  std::span<uint8_t> rxFrequency() const { return bytes_.subspan(kRxFrequency, 4); }
+  std::span<uint8_t> txFrequency() const { return bytes_.subspan(kTxFrequency, 4); }
+  std::span<uint8_t> name() const { return bytes_.subspan(kName, 32); }
+  std::span<uint8_t> bytes() const { return bytes_; }
+
+ private:
+  std::span<uint8_t> bytes_;
+};
+
+}  // namespace tamberlin

@@ -1,0 +1,236 @@
+#include "editors/channels/channels_form.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+#include "codeplug/c_codeplug.h"
+#include "codeplug/ccommon.h"
+#include "codeplug/text_field.h"
+#include "editors/channels/channel_fields_panel.h"
+#include "editors/channels/channels_model.h"
+#include "support/unicode.h"
+#include "ui/list_editor_controller.h"
+#include "ui/list_table_model.h"
+#include "ui/list_view.h"
+#include "ui/lock_window.h"
+#include "ui/move_button.h"
+#include "ui/name_delegate.h"
+
+namespace tamberlin {
+
+namespace {
+constexpr int kNumberColumn = 1;
+constexpr int kNameColumn = 2;
+constexpr int kSearchWaitTicks = 41;
+
+QString qt(std::u16string_view text) {
+  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+}  // namespace
+
+TChannelsForm::TChannelsForm(EditorContext context, QWidget* parent) : EditorForm(context, parent) {
+  setObjectName("TChannelsForm");
+  auto* layout = new QHBoxLayout(this);
+  auto* splitter = new QSplitter(Qt::Horizontal, this);
+  layout->addWidget(splitter);
+
+  auto* listSide = new QWidget(splitter);
+  auto* listLayout = new QVBoxLayout(listSide);
+  listLayout->setContentsMargins(0, 0, 0, 0);
+  title_ = new QLabel(listSide);
+  title_->setObjectName("TitleLabel");
+  search_ = new QLineEdit(listSide);
+  search_->setObjectName("SearchEdit");
+  search_->setPlaceholderText("Filter channel list");
+  search_->setToolTip("Filter channel list");
+  search_->setClearButtonEnabled(true);
+  listLayout->addWidget(title_);
+  listLayout->addWidget(search_);
+
+  list_ = new ListView(listSide);
+  list_->setObjectName("ListView");
+  model_ = new ListTableModel(
+      {"", "Chan", "Name"}, [this] { return controller_ ? controller_->used() : 0; },
+      [this](int row, int column) -> QString {
+        const c_codeplug* s = slot();
+        if (!s || column == 0) return {};
+        const std::u16string name = channelName(*s, row);
+        if (column == kNumberColumn) return QString::fromStdString(channelNumberCell(row + 1, name, searchKey_));
+        return qt(name);
+      },
+      this);
+  list_->setModel(model_);
+  model_->setEditable(kNameColumn, [this](int row, int, const QVariant& text) {
+    const auto s = controller_->section();
+    if (!s) return false;
+    return ListEngine(*slot(), *s).rename(row, text.toString().toStdU16String());
+  });
+  list_->setCellDelegate(kNameColumn, new NameDelegate(u"\"|", list_));
+  list_->horizontalHeader()->resizeSection(0, 8);
+  list_->horizontalHeader()->resizeSection(kNumberColumn, fontMetrics().horizontalAdvance("*00000") + 16);
+  listLayout->addWidget(list_, 1);
+
+  controller_ = new ListEditorController(
+      list_, model_, prompt(), [this] { return slot(); },
+      [](const c_codeplug& s) { return channelListSection(s); }, this);
+  controller_->setStopDeleteOnDecline(true);
+
+  auto* buttons = new QGridLayout;
+  add_ = new QPushButton("Add", listSide);
+  add_->setObjectName("AddBitBtn");
+  insert_ = new QPushButton("Insert", listSide);
+  insert_->setObjectName("InsertBitBtn");
+  delete_ = new QPushButton("Delete", listSide);
+  delete_->setObjectName("DeleteBitBtn");
+  buttons->addWidget(add_, 0, 0);
+  buttons->addWidget(insert_, 0, 1);
+  buttons->addWidget(delete_, 0, 2);
+  struct MoveDefinition {
+    const char* name;
+    const char* text;
+    int distance, shiftDistance;
+    const char* hint;
+  };
+  const MoveDefinition moves[] = {
+      {"MoveUpBitBtn", "Up", 1, 10, "Move entry up by 1 place"},
+      {"MoveDownBitBtn", "Down", -1, -10, "Move entry down by 1 place"},
+      {"MoveUp10BitBtn", "Up 10", 10, 100, "Move entry up by 10 places"},
+      {"MoveDown10BitBtn", "Down 10", -10, -100, "Move entry down by 10 places"},
+  };
+  auto* moveRow = new QHBoxLayout;
+  for (const MoveDefinition& m : moves) {
+    auto* button = new MoveButton(m.distance, m.shiftDistance, m.hint, listSide);
+    button->setObjectName(m.name);
+    button->setText(m.text);
+    button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    moveRow->addWidget(button);
+    moveButtons_.push_back(button);
+    connect(button, &MoveButton::moveRequested, controller_, &ListEditorController::move);
+  }
+  buttons->addLayout(moveRow, 1, 0, 1, 3);
+  import_ = new QPushButton("Import", listSide);
+  import_->setObjectName("ImportBitBtn");
+  export_ = new QPushButton("Export", listSide);
+  export_->setObjectName("ExportBitBtn");
+  // Channel CSV exchange is not built yet.
+  import_->setEnabled(false);
+  export_->setEnabled(false);
+  buttons->addWidget(import_, 2, 0);
+  buttons->addWidget(export_, 2, 1);
+  listLayout->addLayout(buttons);
+
+  auto* scroll = new QScrollArea(splitter);
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  fields_ = new ChannelFieldsPanel(scroll);
+  scroll->setWidget(fields_);
+  splitter->addWidget(listSide);
+  splitter->addWidget(scroll);
+  splitter->setStretchFactor(0, 0);
+  splitter->setStretchFactor(1, 1);
+  splitter->setSizes({300, 700});
+
+  connect(add_, &QPushButton::clicked, controller_, &ListEditorController::add);
+  connect(insert_, &QPushButton::clicked, controller_, &ListEditorController::insert);
+  connect(delete_, &QPushButton::clicked, controller_, &ListEditorController::deleteSelection);
+  connect(controller_, &ListEditorController::listChanged, this, &TChannelsForm::selectionChanged);
+  connect(controller_, &ListEditorController::selectionReplaced, this, &TChannelsForm::selectionChanged);
+  connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TChannelsForm::selectionChanged);
+  connect(model_, &QAbstractItemModel::modelReset, this, [this] {
+    connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TChannelsForm::selectionChanged,
+            Qt::UniqueConnection);
+  });
+  connect(fields_, &ChannelFieldsPanel::recordsWritten, this, [this] { model_->rowsChanged(); });
+  connect(search_, &QLineEdit::textEdited, this, [this] { searchWait_ = kSearchWaitTicks; });
+
+  timer_.setInterval(25);
+  connect(&timer_, &QTimer::timeout, this, &TChannelsForm::tick);
+  timer_.start();
+  refreshAll();
+}
+
+c_codeplug* TChannelsForm::slot() const {
+  c_codeplug* s = common().selected();
+  return s && s->holdsCodeplug() ? s : nullptr;
+}
+
+void TChannelsForm::tick() {
+  for (MoveButton* button : moveButtons_) button->tick();
+  if (searchWait_ > 0 && --searchWait_ == 0) search();
+}
+
+void TChannelsForm::refreshAll() {
+  const LockWindow lock(this);
+  fields_->setSlot(slot());
+  fields_->rebuildNameLists();
+  list_->clearSelection();
+  model_->refresh();
+  setEnabled(slot() != nullptr);
+  import_->setEnabled(false);
+  export_->setEnabled(false);
+  selectionChanged();
+}
+
+void TChannelsForm::refreshShown() {
+  const LockWindow lock(this);
+  fields_->setSlot(slot());
+  fields_->rebuildNameLists();
+  model_->refresh();
+  selectionChanged();
+}
+
+void TChannelsForm::selectionChanged() {
+  std::vector<std::span<uint8_t>> records;
+  if (c_codeplug* s = slot()) {
+    for (int row : list_->selectedRows()) records.push_back(s->channel(row));
+  }
+  fields_->setRecords(std::move(records));
+  fields_->showRecords();
+  updateCounterAndButtons();
+}
+
+void TChannelsForm::updateCounterAndButtons() {
+  const auto section = controller_->section();
+  const std::vector<int> rows = list_->selectedRows();
+  const int used = controller_->used();
+  ListSection shown = section.value_or(ListSection{});
+  if (!section) {
+    shown.counterText = "Channels  used ";
+    shown.upToText = "Channels .. up to ";
+    shown.layout.capacity = 3000;
+  }
+  title_->setText(QString::fromStdString(
+      listCounterText(shown, section.has_value(), used, static_cast<int>(rows.size()))));
+  const bool room = section && used < controller_->capacity();
+  add_->setEnabled(room);
+  insert_->setEnabled(room);
+  delete_->setEnabled(!rows.empty());
+  const bool first = !rows.empty() && rows.front() == 0;
+  const bool last = !rows.empty() && rows.back() == used - 1;
+  for (MoveButton* button : moveButtons_) {
+    const bool up = button->objectName().startsWith("MoveUp");
+    button->setEnabled(!rows.empty() && (up ? !first : !last));
+  }
+}
+
+void TChannelsForm::search() {
+  searchWait_ = 0;
+  searchKey_ = channelSearchKey(search_->text().toStdU16String());
+  const c_codeplug* s = slot();
+  const std::vector<int> rows = s ? channelSearchMatches(*s, searchKey_) : std::vector<int>{};
+  list_->selectRows(rows);
+  model_->rowsChanged();
+  if (!rows.empty()) {
+    const int top = list_->topRow();
+    if (rows.front() < top || rows.front() >= top + list_->visibleRows()) list_->scrollToTop(rows.front());
+  }
+}
+
+}  // namespace tamberlin

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QObject>
+#include <functional>
+#include <optional>
+
+#include "codeplug/list_engine.h"
+
+namespace tamberlin {
+
+class ListPopupMenu;
+class ListTableModel;
+class ListView;
+class Prompt;
+class c_codeplug;
+
+// The list operations of a list editor, wired to its list view: Add, Insert,
+// Delete, moves, Copy, Paste, Select All and the pop-up menu. Each runs the
+// list engine over the selected slot and then redraws the list.
+class ListEditorController : public QObject {
+  Q_OBJECT
+
+ public:
+  using SlotSource = std::function<c_codeplug*()>;  // nullptr: no codeplug
+  using SectionSource = std::function<ListSection(const c_codeplug&)>;
+
+  ListEditorController(ListView* view, ListTableModel* model, Prompt& prompt, SlotSource slot,
+                       SectionSource section, QObject* parent);
+
+  // A declined delete question keeps the records above it as well.
+  void setStopDeleteOnDecline(bool stop) { stopDeleteOnDecline_ = stop; }
+
+  bool hasList() const;
+  int used() const;
+  int capacity() const;
+  std::optional<ListSection> section() const;
+
+  void add();
+  void insert();
+  void deleteSelection();
+  void move(int distance);
+  void copy();
+  void paste();
+  void selectAll();
+  void unselectAll();
+  void showMenu(const QPoint& globalPosition);
+  ListMenuState menuState() const;
+  ListPopupMenu* menu() const { return menu_; }
+
+ signals:
+  // The records changed: the form redraws what depends on them.
+  void listChanged();
+  // Written into records without a change of the row count or selection.
+  void selectionReplaced();
+
+ private:
+  void addAt(int position);
+  void refreshKeeping(int topRow);
+
+  ListView* view_;
+  ListTableModel* model_;
+  Prompt& prompt_;
+  SlotSource slot_;
+  SectionSource section_;
+  ListPopupMenu* menu_;
+  bool stopDeleteOnDecline_ = false;
+};
+
+}  // namespace tamberlin
