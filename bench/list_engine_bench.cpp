@@ -1,6 +1,7 @@
 // Times the channel list operations on a UV codeplug with 3000 channels and
 // every zone and scan list full, and checks that deleting a selection costs no
 // more than deleting its records one by one.
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <functional>
@@ -62,26 +63,32 @@ int main() {
   std::vector<int> all(kChannels);
   for (int i = 0; i < kChannels; ++i) all[i] = i;
 
-  fillCodeplug(slot, kChannels);
-  const double selection = seconds([&] { engine.deleteSelection(all, true, yes); });
-
-  slot.buffer = blank;
-  fillCodeplug(slot, kChannels);
-  const double singles = seconds([&] {
-    for (int number = kChannels; number >= 1; --number) engine.deleteRecord(number, true, yes);
-  });
-
-  slot.buffer = blank;
-  fillCodeplug(slot, 1);
-  const double inserts = seconds([&] {
-    for (int i = 0; i < kChannels - 1; ++i) engine.insert(0);
-  });
-
-  slot.buffer = blank;
-  fillCodeplug(slot, kChannels);
+  // Best of three rounds: the machine is shared, and the first round also
+  // pays for touching the buffer.
+  double selection = 1e9, singles = 1e9, inserts = 1e9, move = 1e9;
   std::vector<int> block(1000);
   for (int i = 0; i < 1000; ++i) block[i] = 1000 + i;
-  const double move = seconds([&] { engine.moveSelection(block, 10); });
+  for (int round = 0; round < 3; ++round) {
+    slot.buffer = blank;
+    fillCodeplug(slot, kChannels);
+    selection = std::min(selection, seconds([&] { engine.deleteSelection(all, true, yes); }));
+
+    slot.buffer = blank;
+    fillCodeplug(slot, kChannels);
+    singles = std::min(singles, seconds([&] {
+      for (int number = kChannels; number >= 1; --number) engine.deleteRecord(number, true, yes);
+    }));
+
+    slot.buffer = blank;
+    fillCodeplug(slot, 1);
+    inserts = std::min(inserts, seconds([&] {
+      for (int i = 0; i < kChannels - 1; ++i) engine.insert(0);
+    }));
+
+    slot.buffer = blank;
+    fillCodeplug(slot, kChannels);
+    move = std::min(move, seconds([&] { engine.moveSelection(block, 10); }));
+  }
 
   const double ratio = selection / singles;
   std::printf("delete 3000 channels as one selection: %8.3f s\n", selection);

@@ -207,9 +207,10 @@ bool ListEngine::rename(int index, std::u16string_view text) {
 std::vector<uint8_t> ListEngine::copyBlock(const std::vector<int>& rows) const {
   std::vector<uint8_t> records;
   int count = 0;
+  const int end = used();
   for (int row : sortedUnique(rows)) {
     const std::span<uint8_t> r = record(row);
-    if (r.empty() || row >= used()) continue;
+    if (r.empty() || row >= end) continue;
     records.insert(records.end(), r.begin(), r.end());
     const std::span<uint8_t> c = companion(row);
     records.insert(records.end(), c.begin(), c.end());

@@ -302,8 +302,10 @@ void ChannelFieldsPanel::rebuildNameLists() {
   }
 }
 
-void ChannelFieldsPanel::setRecords(std::vector<std::span<uint8_t>> records) {
-  records_ = std::move(records);
+void ChannelFieldsPanel::setRecordSource(RecordSource source) { source_ = std::move(source); }
+
+void ChannelFieldsPanel::fetchRecords() {
+  records_ = source_ ? source_() : std::vector<std::span<uint8_t>>{};
   std::erase_if(records_, [](std::span<uint8_t> r) { return r.size() < 32; });
 }
 
@@ -335,6 +337,7 @@ void ChannelFieldsPanel::showControl(Control& c) {
 }
 
 void ChannelFieldsPanel::showRecords() {
+  fetchRecords();
   showing_ = true;
   const bool any = !records_.empty();
   for (Control& c : controls_) {
@@ -351,6 +354,7 @@ void ChannelFieldsPanel::showRecords() {
 }
 
 void ChannelFieldsPanel::write(ChannelField field, int value) {
+  fetchRecords();
   if (records_.empty()) return;
   for (std::span<uint8_t> r : records_) writeChannelField(r, family_, field, value);
   if (field == ChannelField::Mode) {
@@ -369,6 +373,7 @@ void ChannelFieldsPanel::write(ChannelField field, int value) {
 }
 
 void ChannelFieldsPanel::writeFrequency(bool rx, const QString& text) {
+  fetchRecords();
   if (records_.empty() || !slot_) return;
   const auto band = [this](size_t offset) -> uint8_t {
     const auto b = slot_->bytes(offset, 1);
@@ -403,6 +408,7 @@ void ChannelFieldsPanel::showFrequencies() {
 
 // Enter shows what was stored, in the first record.
 void ChannelFieldsPanel::showStoredFrequency(bool rx) {
+  fetchRecords();
   if (records_.empty()) return;
   const ChannelRecord first(records_.front());
   QLineEdit* edit = rx ? rxFrequency_ : txFrequency_;
@@ -415,6 +421,7 @@ void ChannelFieldsPanel::updateOffset() {
 }
 
 void ChannelFieldsPanel::copyFrequency(bool rxToTx) {
+  fetchRecords();
   for (std::span<uint8_t> r : records_) {
     const ChannelRecord record(r);
     const auto from = rxToTx ? record.rxFrequency() : record.txFrequency();
@@ -431,6 +438,7 @@ void ChannelFieldsPanel::copyFrequency(bool rxToTx) {
 }
 
 void ChannelFieldsPanel::swapFrequencies() {
+  fetchRecords();
   for (std::span<uint8_t> r : records_) {
     const ChannelRecord record(r);
     std::swap_ranges(record.rxFrequency().begin(), record.rxFrequency().end(), record.txFrequency().begin());

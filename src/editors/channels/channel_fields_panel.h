@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -31,7 +32,11 @@ class ChannelFieldsPanel : public QWidget {
   // The slot the records lie in: its family picks the control set, its radio
   // info block the band limits, its lists the name choices.
   void setSlot(c_codeplug* slot);
-  void setRecords(std::vector<std::span<uint8_t>> records);
+  // Where the records come from. They are fetched again before every show
+  // and every write, so a slot whose buffer was replaced is never written
+  // through stale spans.
+  using RecordSource = std::function<std::vector<std::span<uint8_t>>()>;
+  void setRecordSource(RecordSource source);
   // "Scan List ", "Emergency System ", "Tx Contact Destination ", "Rx Group List ".
   void rebuildNameLists();
   // Reads every control from the records, without writing.
@@ -55,6 +60,7 @@ class ChannelFieldsPanel : public QWidget {
   Control& add(ChannelField field, Kind kind, QWidget* widget, QLabel* label = nullptr);
   void buildControls();
   void applyFamily();
+  void fetchRecords();
   void fillChoices(Control& control, const std::vector<FieldChoice>& choices);
   void showControl(Control& control);
   void write(ChannelField field, int value);
@@ -67,6 +73,7 @@ class ChannelFieldsPanel : public QWidget {
 
   c_codeplug* slot_ = nullptr;
   ModelFamily family_ = ModelFamily::None;
+  RecordSource source_;
   std::vector<std::span<uint8_t>> records_;
   std::vector<Control> controls_;
   QLineEdit* rxFrequency_ = nullptr;

@@ -130,6 +130,13 @@ TChannelsForm::TChannelsForm(EditorContext context, QWidget* parent) : EditorFor
   scroll->setWidgetResizable(true);
   scroll->setFrameShape(QFrame::NoFrame);
   fields_ = new ChannelFieldsPanel(scroll);
+  fields_->setRecordSource([this] {
+    std::vector<std::span<uint8_t>> records;
+    if (c_codeplug* s = slot()) {
+      for (int row : list_->selectedRows()) records.push_back(s->channel(row));
+    }
+    return records;
+  });
   scroll->setWidget(fields_);
   splitter->addWidget(listSide);
   splitter->addWidget(scroll);
@@ -187,11 +194,6 @@ void TChannelsForm::refreshShown() {
 }
 
 void TChannelsForm::selectionChanged() {
-  std::vector<std::span<uint8_t>> records;
-  if (c_codeplug* s = slot()) {
-    for (int row : list_->selectedRows()) records.push_back(s->channel(row));
-  }
-  fields_->setRecords(std::move(records));
   fields_->showRecords();
   updateCounterAndButtons();
 }

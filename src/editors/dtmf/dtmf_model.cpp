@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "codeplug/c_codeplug.h"
+#include "codeplug/channel_number_field.h"
 #include "support/endian.h"
 
 namespace tamberlin {
@@ -21,11 +22,11 @@ std::span<uint8_t> dtmfDecodeEntry(c_codeplug& slot, int k) {
 }
 
 uint16_t dtmfDecodeRevertChannel(std::span<const uint8_t> entry) {
-  return entry.size() < kDtmfDecodeSize ? 0 : readLe16(entry, kRevertChannel);
+  return readChannelNumber(entry, kRevertChannel);
 }
 
 void setDtmfDecodeRevertChannel(std::span<uint8_t> entry, uint16_t channel) {
-  if (entry.size() >= kDtmfDecodeSize) writeLe16(entry, kRevertChannel, channel);
+  writeChannelNumber(entry, kRevertChannel, channel);
 }
 
 void initDtmfDecodeEntry(std::span<uint8_t> entry) {

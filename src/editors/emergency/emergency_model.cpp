@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "codeplug/c_codeplug.h"
+#include "codeplug/channel_number_field.h"
 #include "codeplug/section_table.h"
 #include "codeplug/text_field.h"
 #include "editors/channels/channel_record.h"
@@ -78,11 +79,11 @@ void initEmergencySystemRecord(std::span<uint8_t> system, std::u16string_view na
 }
 
 uint16_t emergencyRevertChannel(std::span<const uint8_t> system) {
-  return system.size() < kEmergencySystemSize ? 0 : readLe16(system, kRevertChannel);
+  return readChannelNumber(system, kRevertChannel);
 }
 
 void setEmergencyRevertChannel(std::span<uint8_t> system, uint16_t channel) {
-  if (system.size() >= kEmergencySystemSize) writeLe16(system, kRevertChannel, channel);
+  writeChannelNumber(system, kRevertChannel, channel);
 }
 
 ListSection emergencyListSection(const c_codeplug& slot) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "codeplug/c_codeplug.h"
+#include "codeplug/channel_number_field.h"
 #include "support/endian.h"
 
 namespace tamberlin {
@@ -19,11 +20,11 @@ std::span<uint8_t> gpsSystem(c_codeplug& slot, int k) {
 }
 
 uint16_t gpsRevertChannel(std::span<const uint8_t> system) {
-  return system.size() < kGpsSystemSize ? 0 : readLe16(system, kRevertChannel);
+  return readChannelNumber(system, kRevertChannel);
 }
 
 void setGpsRevertChannel(std::span<uint8_t> system, uint16_t channel) {
-  if (system.size() >= kGpsSystemSize) writeLe16(system, kRevertChannel, channel);
+  writeChannelNumber(system, kRevertChannel, channel);
 }
 
 void initGpsSystem(std::span<uint8_t> system) {
