@@ -3,6 +3,7 @@
 #include <array>
 
 #include "editors/basic/basic_form.h"
+#include "editors/channels/channels_form.h"
 #include "editors/general/general_form.h"
 #include "editors/menus/menus_form.h"
 
@@ -24,7 +25,7 @@ constexpr std::array<EditorTab, 16> kTabs = {{
     {"Digi Rx Groups", "GroupsTabSheet", nullptr},
     {"Zones", "ZonesTabSheet", nullptr},
     {"Scan Lists", "ScanListsTabSheet", nullptr},
-    {"Channels", "ChannelsTabSheet", nullptr},
+    {"Channels", "ChannelsTabSheet", makeEditor<TChannelsForm>},
     {"DTMF", "DTMFTabSheet", nullptr},
     {"GPS", "GPSTabSheet", nullptr},
     {"VFO", "VFOTabSheet", nullptr},
