@@ -98,7 +98,8 @@ TMainForm::TMainForm(MainFormServices services, QWidget* parent)
 
   codeplugDirectory_ = QCoreApplication::applicationDirPath();
   firmwareDirectory_ = codeplugDirectory_;
-  resize(1180, 720);
+  // Wide enough for the channel tab's list beside its field panel; the screen still limits it.
+  resize(1360, 820);
   readSettings();
   updateCaption();
 
