@@ -7,9 +7,11 @@
 namespace tamberlin {
 
 QWidget* ChoiceDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const {
+  const std::vector<CellChoice> choices = choices_(index.row());
+  if (choices.empty()) return nullptr;  // a drop-down with nothing to choose does not open
   auto* combo = new WideComboBox(parent);
   combo->setObjectName("InPlaceComboBox");
-  for (const CellChoice& choice : choices_(index.row())) combo->addItem(choice.text, choice.value);
+  for (const CellChoice& choice : choices) combo->addItem(choice.text, choice.value);
   // A choice is committed as soon as it is made.
   auto* self = const_cast<ChoiceDelegate*>(this);  // the signals are not const; the delegate is unchanged
   connect(combo, &QComboBox::activated, self, [self, combo] {

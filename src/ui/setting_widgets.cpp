@@ -5,10 +5,13 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QScrollArea>
 #include <QSignalBlocker>
+#include <QVBoxLayout>
 #include <algorithm>
 
 #include "ui/toggle_switch.h"
+#include "ui/wide_combo_box.h"
 
 namespace tamberlin {
 
@@ -39,7 +42,7 @@ void ignoreWheelUnlessFocused(QWidget* control) {
 }
 
 QComboBox* createChoiceBox(const ChoiceSetting& setting, QWidget* parent) {
-  auto* box = new QComboBox(parent);
+  auto* box = new WideComboBox(parent);
   box->setObjectName(toQString(setting.name));
   if (!setting.hint.empty()) box->setToolTip(toQString(setting.hint));
   for (size_t i = 0; i < setting.field.items.size(); ++i) {
@@ -76,6 +79,19 @@ SettingsGroup createSettingsGroup(const QString& title, QWidget* parent) {
   form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
   form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
   return {group, form};
+}
+
+void placeInScrollArea(QWidget* form, QWidget* content) {
+  auto* scroll = new QScrollArea(form);
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setWidgetResizable(true);
+  scroll->setWidget(content);
+  // The settings sit on the tab page itself, not on a panel of their own.
+  scroll->viewport()->setAutoFillBackground(false);
+  content->setAutoFillBackground(false);
+  auto* outer = new QVBoxLayout(form);
+  outer->setContentsMargins(0, 0, 0, 0);
+  outer->addWidget(scroll);
 }
 
 void alignLabelColumns(std::initializer_list<QFormLayout*> forms) {

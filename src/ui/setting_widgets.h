@@ -21,7 +21,7 @@ inline QString toQString(std::string_view text) {
 }
 
 // A drop-down named after the setting, listing its items with the item's
-// index as data.
+// index as data; its list opens as wide as the longest item.
 QComboBox* createChoiceBox(const ChoiceSetting& setting, QWidget* parent);
 // Selects the item, or none, without running any handler.
 void showChoice(QComboBox* box, std::optional<size_t> index);
@@ -41,6 +41,10 @@ struct SettingsGroup {
   QFormLayout* form;
 };
 SettingsGroup createSettingsGroup(const QString& title, QWidget* parent);
+
+// Fills the form with a frameless scroll area holding the content, so smaller
+// windows scroll rather than squeeze the settings.
+void placeInScrollArea(QWidget* form, QWidget* content);
 
 // Gives the label column of every form the width of the widest, so the groups
 // stacked in one column line their fields up.

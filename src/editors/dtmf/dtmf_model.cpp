@@ -4,16 +4,31 @@
 
 #include "codeplug/c_codeplug.h"
 #include "codeplug/channel_number_field.h"
+#include "codeplug/packed_dtmf.h"
 #include "support/endian.h"
 
 namespace tamberlin {
 
 namespace {
+constexpr size_t kEncodesInBlock = 192;
 constexpr size_t kDecodesInBlock = 704;
 constexpr size_t kDtmfIdEnd = 16;
 constexpr size_t kKeptBytes = 22;
 constexpr size_t kRevertChannel = 20;
 }  // namespace
+
+std::span<const uint8_t> dtmfEncodeEntry(const c_codeplug& slot, int k) {
+  if (slot.sections.dtmf == 0 || k < 0 || k >= kDtmfEncodeCount) return {};
+  return slot.bytes(slot.sections.dtmf + kEncodesInBlock + kDtmfEncodeSize * static_cast<size_t>(k),
+                    kDtmfEncodeSize);
+}
+
+bool dtmfEncodeIsEmpty(std::span<const uint8_t> entry) { return entry.empty() || entry[0] == 0; }
+
+std::string dtmfEncodeDigits(std::span<const uint8_t> entry) {
+  if (entry.empty()) return {};
+  return unpackDtmf(entry.subspan(1), entry[0]);
+}
 
 std::span<uint8_t> dtmfDecodeEntry(c_codeplug& slot, int k) {
   if (slot.sections.dtmf == 0 || k < 0 || k >= kDtmfDecodeCount) return {};

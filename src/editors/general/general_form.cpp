@@ -9,7 +9,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
-#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QVBoxLayout>
@@ -103,17 +102,7 @@ TGeneralForm::TGeneralForm(EditorContext context, QWidget* parent) : EditorForm(
   columns->addLayout(third);
   columns->addStretch(1);
 
-  // Smaller windows scroll rather than squeeze the settings.
-  auto* scroll = new QScrollArea(this);
-  scroll->setFrameShape(QFrame::NoFrame);
-  scroll->setWidgetResizable(true);
-  scroll->setWidget(content_);
-  // The settings sit on the tab page itself, not on a panel of their own.
-  scroll->viewport()->setAutoFillBackground(false);
-  content_->setAutoFillBackground(false);
-  auto* outer = new QVBoxLayout(this);
-  outer->setContentsMargins(0, 0, 0, 0);
-  outer->addWidget(scroll);
+  placeInScrollArea(this, content_);
 
   refresh();
 }

@@ -13,6 +13,7 @@
 
 #include "codeplug/ccommon.h"
 #include "editors/general/general_model.h"
+#include "support/combo_box_input.h"
 #include "support/scripted_prompt.h"
 #include "ui/toggle_switch.h"
 
@@ -43,14 +44,7 @@ class GeneralFormTest : public ::testing::Test {
   std::vector<uint8_t> bytesAt(size_t offset, size_t length) {
     return std::vector<uint8_t>(buffer().begin() + offset, buffer().begin() + offset + length);
   }
-  // Picks an item the way the keyboard does, so the box reports a user choice.
-  static void choose(QComboBox* box, const QString& text) {
-    const int index = box->findText(text);
-    ASSERT_GE(index, 0) << text.toStdString();
-    box->setCurrentIndex(index == 0 ? 1 : index - 1);
-    QTest::keyClick(box, index == 0 ? Qt::Key_Up : Qt::Key_Down);
-    ASSERT_EQ(box->currentIndex(), index);
-  }
+  static void choose(QComboBox* box, const QString& text) { test::chooseWithKeyboard(box, text); }
   static void replaceText(QLineEdit* line, const QString& text) {
     line->setFocus();
     line->selectAll();
