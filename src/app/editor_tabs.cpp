@@ -3,6 +3,7 @@
 #include <array>
 
 #include "editors/basic/basic_form.h"
+#include "editors/buttons/buttons_form.h"
 #include "editors/channels/channels_form.h"
 #include "editors/general/general_form.h"
 #include "editors/menus/menus_form.h"
@@ -16,7 +17,7 @@ constexpr std::array<EditorTab, 16> kTabs = {{
     {"Basic", "BasicTabSheet", makeEditor<TBasicForm>},
     {"General", "GeneralTabSheet", makeEditor<TGeneralForm>},
     {"Menus", "MenusTabSheet", makeEditor<TMenusForm>},
-    {"Buttons", "ButtonsTabSheet", nullptr},
+    {"Buttons", "ButtonsTabSheet", makeEditor<TButtonsForm>},
     {"Digi Text Msg", "TextMessageTabSheet", nullptr},
     {"Digi Voice Encryption", "VoiceEncryptionTabSheet", nullptr},
     {"Digi Emergency Systems", "EmergencySystemTabSheet", nullptr},
