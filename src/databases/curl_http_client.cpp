@@ -29,36 +29,25 @@ int certificateError(CURL* easy) {
   curl_easy_getinfo(easy, CURLINFO_SSL_VERIFYRESULT, &verifyResult);
   switch (verifyResult) {
     case kHostNameMismatch:
-    case kIpAddressMismatch:
-      return internet_error::kCertificateNameInvalid;
+    case kIpAddressMismatch: return internet_error::kCertificateNameInvalid;
     case kCertificateExpired:
-    case kCertificateNotYetValid:
-      return internet_error::kCertificateDateInvalid;
-    default:
-      return internet_error::kInvalidCertificateAuthority;
+    case kCertificateNotYetValid: return internet_error::kCertificateDateInvalid;
+    default: return internet_error::kInvalidCertificateAuthority;
   }
 }
 
 int errorNumber(CURLcode code, CURL* easy) {
   using namespace internet_error;
   switch (code) {
-    case CURLE_OK:
-      return 0;
-    case CURLE_UNSUPPORTED_PROTOCOL:
-      return kUnrecognizedScheme;
-    case CURLE_URL_MALFORMAT:
-      return kInvalidUrl;
+    case CURLE_OK: return 0;
+    case CURLE_UNSUPPORTED_PROTOCOL: return kUnrecognizedScheme;
+    case CURLE_URL_MALFORMAT: return kInvalidUrl;
     case CURLE_COULDNT_RESOLVE_HOST:
-    case CURLE_COULDNT_RESOLVE_PROXY:
-      return kNameNotResolved;
-    case CURLE_COULDNT_CONNECT:
-      return kCannotConnect;
-    case CURLE_OPERATION_TIMEDOUT:
-      return kTimeout;
-    case CURLE_OUT_OF_MEMORY:
-      return kNotEnoughMemory;
-    case CURLE_PEER_FAILED_VERIFICATION:
-      return certificateError(easy);
+    case CURLE_COULDNT_RESOLVE_PROXY: return kNameNotResolved;
+    case CURLE_COULDNT_CONNECT: return kCannotConnect;
+    case CURLE_OPERATION_TIMEDOUT: return kTimeout;
+    case CURLE_OUT_OF_MEMORY: return kNotEnoughMemory;
+    case CURLE_PEER_FAILED_VERIFICATION: return certificateError(easy);
     case CURLE_SSL_CONNECT_ERROR:
     case CURLE_SSL_CERTPROBLEM:
     case CURLE_SSL_CIPHER:
@@ -67,22 +56,16 @@ int errorNumber(CURLcode code, CURL* easy) {
     case CURLE_SSL_ENGINE_SETFAILED:
     case CURLE_SSL_ENGINE_INITFAILED:
     case CURLE_USE_SSL_FAILED:
-    case CURLE_SSL_SHUTDOWN_FAILED:
-      return kSecureChannelError;
+    case CURLE_SSL_SHUTDOWN_FAILED: return kSecureChannelError;
     case CURLE_SEND_ERROR:
-    case CURLE_PARTIAL_FILE:
-      return kConnectionAborted;
-    case CURLE_RECV_ERROR:
-      return kConnectionReset;
+    case CURLE_PARTIAL_FILE: return kConnectionAborted;
+    case CURLE_RECV_ERROR: return kConnectionReset;
     case CURLE_GOT_NOTHING:
     case CURLE_WEIRD_SERVER_REPLY:
     case CURLE_HTTP2:
-    case CURLE_HTTP2_STREAM:
-      return kInvalidServerResponse;
-    case CURLE_ABORTED_BY_CALLBACK:
-      return kCancelled;
-    default:
-      return kInternalError;
+    case CURLE_HTTP2_STREAM: return kInvalidServerResponse;
+    case CURLE_ABORTED_BY_CALLBACK: return kCancelled;
+    default: return kInternalError;
   }
 }
 
@@ -107,7 +90,8 @@ class CurlResponse final : public HttpResponse {
     for (const std::string& line : request.headerLines) headers_ = curl_slist_append(headers_, line.c_str());
     headers_ = curl_slist_append(headers_, "Pragma: no-cache");
     headers_ = curl_slist_append(headers_, "Cache-Control: no-cache");
-    for (const std::string& entry : options.connectTo) connectTo_ = curl_slist_append(connectTo_, entry.c_str());
+    for (const std::string& entry : options.connectTo)
+      connectTo_ = curl_slist_append(connectTo_, entry.c_str());
 
     bool ok = curl_easy_setopt(easy_, CURLOPT_URL, url.c_str()) == CURLE_OK;
     ok &= curl_easy_setopt(easy_, CURLOPT_PROTOCOLS_STR, "http,https") == CURLE_OK;
@@ -124,9 +108,11 @@ class CurlResponse final : public HttpResponse {
     ok &= curl_easy_setopt(easy_, CURLOPT_HEADERDATA, this) == CURLE_OK;
     ok &= curl_easy_setopt(easy_, CURLOPT_WRITEFUNCTION, &CurlResponse::onBody) == CURLE_OK;
     ok &= curl_easy_setopt(easy_, CURLOPT_WRITEDATA, this) == CURLE_OK;
-    if (!options.caFile.empty()) ok &= curl_easy_setopt(easy_, CURLOPT_CAINFO, options.caFile.c_str()) == CURLE_OK;
+    if (!options.caFile.empty())
+      ok &= curl_easy_setopt(easy_, CURLOPT_CAINFO, options.caFile.c_str()) == CURLE_OK;
     if (connectTo_ != nullptr) ok &= curl_easy_setopt(easy_, CURLOPT_CONNECT_TO, connectTo_) == CURLE_OK;
-    if (!options.noProxy.empty()) ok &= curl_easy_setopt(easy_, CURLOPT_NOPROXY, options.noProxy.c_str()) == CURLE_OK;
+    if (!options.noProxy.empty())
+      ok &= curl_easy_setopt(easy_, CURLOPT_NOPROXY, options.noProxy.c_str()) == CURLE_OK;
     if (!ok) return internet_error::kInternalError;
     if (curl_multi_add_handle(multi_, easy_) != CURLM_OK) return internet_error::kInternalError;
     added_ = true;
@@ -136,7 +122,8 @@ class CurlResponse final : public HttpResponse {
   int waitForHeaders(std::chrono::milliseconds timeout, const std::atomic<bool>* cancel) {
     const SteadyTime::time_point deadline = SteadyTime::now() + timeout;
     while (!headersDone_) {
-      if (done_) return doneCode_ != CURLE_OK ? errorNumber(doneCode_, easy_) : internet_error::kInvalidServerResponse;
+      if (done_)
+        return doneCode_ != CURLE_OK ? errorNumber(doneCode_, easy_) : internet_error::kInvalidServerResponse;
       if (cancel != nullptr && cancel->load()) return internet_error::kCancelled;
       const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - SteadyTime::now());
       if (left.count() <= 0) return internet_error::kTimeout;
@@ -212,7 +199,8 @@ class CurlResponse final : public HttpResponse {
     if (line == "\r\n" || line == "\n") {
       long status = 0;
       curl_easy_getinfo(response->easy_, CURLINFO_RESPONSE_CODE, &status);
-      if (status >= 200 || status == 0) response->headersDone_ = true;  // a 1xx answer is followed by the real one
+      if (status >= 200 || status == 0)
+        response->headersDone_ = true;  // a 1xx answer is followed by the real one
     }
     return bytes;
   }

@@ -31,7 +31,8 @@ int Downloader::finish(FetchResult& result, const Target& target, Prompt& prompt
                       "HTTP response code: " + std::to_string(result.statusCode) + " ");
   }
   if (result.code != 0) {
-    if (result.reportError) prompt.showTitled("Internet error", PromptIcon::Error, internetErrorText(result.code));
+    if (result.reportError)
+      prompt.showTitled("Internet error", PromptIcon::Error, internetErrorText(result.code));
     result.body = {};
     countdown_.restart();
     prompt.error(kDownloadFailed);
@@ -46,8 +47,7 @@ int Downloader::finish(FetchResult& result, const Target& target, Prompt& prompt
   }
   switch (writeFileAtomically(target.directory / target.fileName, withCrLfLineEnds(result.body),
                               target.writeOptions)) {
-    case WriteStatus::Ok:
-      break;
+    case WriteStatus::Ok: break;
     case WriteStatus::CannotCreate:
       result.body = {};
       prompt.error("Could not create a file for the downloaded data .. " + target.fileName + " ");

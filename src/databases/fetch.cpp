@@ -20,7 +20,12 @@ class Fetch {
  public:
   Fetch(HttpClient& client, Clock& clock, int request, FetchObserver& observer,
         const std::atomic<bool>* cancel, const FetchLimits& limits)
-      : client_(client), clock_(clock), request_(request), observer_(observer), cancel_(cancel), limits_(limits) {}
+      : client_(client),
+        clock_(clock),
+        request_(request),
+        observer_(observer),
+        cancel_(cancel),
+        limits_(limits) {}
 
   FetchResult run(std::string_view url) {
     observer_.fetchBegin(request_);
@@ -57,8 +62,9 @@ class Fetch {
       return internet_error::kNotEnoughMemory;
     }
     try {
-      const uint64_t wanted = result_.contentLength > 0 ? static_cast<uint64_t>(result_.contentLength) + 1000000
-                                                        : uint64_t{20000000};
+      const uint64_t wanted = result_.contentLength > 0
+                                  ? static_cast<uint64_t>(result_.contentLength) + 1000000
+                                  : uint64_t{20000000};
       result_.body.reserve(static_cast<size_t>(std::min<uint64_t>(wanted, limits_.maxReservation)));
       return readBody(*response);
     } catch (const std::bad_alloc&) {
@@ -93,7 +99,8 @@ class Fetch {
       if (read.bytes > limits_.maxBody - result_.body.size()) return internet_error::kNotEnoughMemory;
       sinceData.restart();
       emptyReads = 0;
-      result_.body.insert(result_.body.end(), scratch_.begin(), scratch_.begin() + static_cast<ptrdiff_t>(read.bytes));
+      result_.body.insert(result_.body.end(), scratch_.begin(),
+                          scratch_.begin() + static_cast<ptrdiff_t>(read.bytes));
       observer_.fetchProgress(request_, static_cast<int64_t>(result_.body.size()));
     }
   }

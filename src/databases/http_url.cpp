@@ -77,7 +77,8 @@ void appendEscaped(std::string& out, std::string_view text) {
 int crackUrl(std::string_view url, HttpTarget& target) {
   using namespace internet_error;
   const size_t schemeEnd = url.find("://");
-  if (schemeEnd == std::string_view::npos || !validScheme(url.substr(0, schemeEnd))) return kUnrecognizedScheme;
+  if (schemeEnd == std::string_view::npos || !validScheme(url.substr(0, schemeEnd)))
+    return kUnrecognizedScheme;
   const std::string_view scheme = url.substr(0, schemeEnd);
   if (scheme.size() >= kSchemeBuffer) return kInsufficientBuffer;
 

@@ -39,9 +39,17 @@ class CurlHttpClientTest : public ::testing::Test {
     const std::string port = std::to_string(server->port());
     options.connectTo = {"127.0.0.1:80:127.0.0.1:" + port, "127.0.0.1:443:127.0.0.1:" + port};
   }
+  // 20000 bytes of a 40000-byte body, then silence or a closed connection.
+  void serveHalfTheBody(bool thenDrop) {
+    startServer(false);
+    test::TestReply reply = test::replyWith(200, "OK", pattern(40000));
+    reply.sendOnly = 20000;
+    reply.dropAfterPart = thenDrop;
+    server->setReply(reply);
+  }
   void trustTestCertificate() {
-    caFile = dir.write("ca.pem", std::vector<uint8_t>(certificate.certificatePem.begin(),
-                                                      certificate.certificatePem.end()));
+    caFile = dir.write(
+        "ca.pem", std::vector<uint8_t>(certificate.certificatePem.begin(), certificate.certificatePem.end()));
     options.caFile = caFile;
   }
   FetchResult fetch(const std::string& url, const std::atomic<bool>* cancel = nullptr) {
@@ -75,8 +83,8 @@ TEST_F(CurlHttpClientTest, GetsTheBodyWithTheProgramsRequest) {
   const std::string& head = heads[0];
   EXPECT_TRUE(head.starts_with("GET /user_by_lh.php?id=5&n=1000 HTTP/1.1\r\n")) << head;
   EXPECT_TRUE(contains(head, "\r\nHost: 127.0.0.1\r\n")) << head;
-  EXPECT_TRUE(contains(head,
-                       "\r\nUser-Agent: Mozilla/5.0 (Windows NT 6.1; WOW64; Trident/7.0; AS; rv:11.0) like Gecko\r\n"))
+  EXPECT_TRUE(contains(
+      head, "\r\nUser-Agent: Mozilla/5.0 (Windows NT 6.1; WOW64; Trident/7.0; AS; rv:11.0) like Gecko\r\n"))
       << head;
   EXPECT_TRUE(contains(head, "\r\nAccept: text/*\r\n")) << head;
   EXPECT_TRUE(contains(head, "\r\nContent-Type: text/*")) << head;
@@ -139,36 +147,27 @@ TEST_F(CurlHttpClientTest, PlainHttpToATlsPortIsNotTakenForAnAnswer) {
 }
 
 TEST_F(CurlHttpClientTest, AStalledServerFailsWithErrorThirty) {
-  startServer(false);
-  test::TestReply reply = test::replyWith(200, "OK", pattern(40000));
-  reply.sendOnly = 20000;
-  server->setReply(reply);
+  serveHalfTheBody(false);
   limits.stall = 300ms;
   const auto started = std::chrono::steady_clock::now();
   const FetchResult result = fetch("http://127.0.0.1/status/users.csv");
   EXPECT_LT(std::chrono::steady_clock::now() - started, 4s);
   EXPECT_EQ(result.code, internet_error::kStalled);
   EXPECT_TRUE(result.body.empty());
-  EXPECT_NE(std::find(observer.events.begin(), observer.events.end(), "progress 1 20000"), observer.events.end());
+  EXPECT_NE(std::find(observer.events.begin(), observer.events.end(), "progress 1 20000"),
+            observer.events.end());
   EXPECT_EQ(observer.events.back(), "end 1 30");
 }
 
 TEST_F(CurlHttpClientTest, AConnectionDroppedMidBodyFails) {
-  startServer(false);
-  test::TestReply reply = test::replyWith(200, "OK", pattern(40000));
-  reply.sendOnly = 20000;
-  reply.dropAfterPart = true;
-  server->setReply(reply);
+  serveHalfTheBody(true);
   const FetchResult result = fetch("http://127.0.0.1/status/users.csv");
   EXPECT_EQ(result.code, internet_error::kConnectionAborted) << internetErrorText(result.code);
   EXPECT_TRUE(result.body.empty());
 }
 
 TEST_F(CurlHttpClientTest, ACancelFromAnotherThreadEndsAWaitingFetch) {
-  startServer(false);
-  test::TestReply reply = test::replyWith(200, "OK", pattern(40000));
-  reply.sendOnly = 20000;
-  server->setReply(reply);
+  serveHalfTheBody(false);
   std::atomic<bool> cancel{false};
   std::thread canceller([&] {
     std::this_thread::sleep_for(300ms);
@@ -248,8 +247,8 @@ TEST_F(CurlHttpClientTest, ThePortComesFromTheSchemeNotTheUrl) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.url);
     const size_t before = c.server->requestHeads().size();
-    EXPECT_EQ(downloader.download(client, SteadyClock::instance(), c.url, {dir.path(), "database.csv", {}}, prompt,
-                                  observer, received),
+    EXPECT_EQ(downloader.download(client, SteadyClock::instance(), c.url, {dir.path(), "database.csv", {}},
+                                  prompt, observer, received),
               0);
     EXPECT_EQ(c.server->requestHeads().size(), before + 1);
     EXPECT_TRUE(text(received) == body);

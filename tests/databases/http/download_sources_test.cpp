@@ -12,9 +12,10 @@ TEST(ServerSettings, DefaultsUnlessTheSettingsFileNamesAServer) {
   EXPECT_EQ(defaults.repeaterListServer, "ham-digital.org");
   EXPECT_EQ(defaults.databaseWebSite, "https://www.radioid.net/");
 
-  const ServerSettings read = readServerSettings(IniDocument::parse(
-      "[servers]\r\nuserdatabaseserver= ids.example.org \r\nListServer=\r\nRepeaterListServer=rpt.example.net\r\n"
-      "DatabaseWebSite=https://ids.example.org/info\r\n"));
+  const ServerSettings read =
+      readServerSettings(IniDocument::parse("[servers]\r\nuserdatabaseserver= ids.example.org "
+                                            "\r\nListServer=\r\nRepeaterListServer=rpt.example.net\r\n"
+                                            "DatabaseWebSite=https://ids.example.org/info\r\n"));
   EXPECT_EQ(read.userDatabaseServer, "ids.example.org");
   EXPECT_EQ(read.listServer, "ham-digital.org");  // blank keeps the default
   EXPECT_EQ(read.repeaterListServer, "rpt.example.net");
@@ -33,18 +34,18 @@ TEST(DownloadSources, UrlAndFileOfEveryButton) {
     std::string fileName;
   };
   const std::vector<Case> cases = {
-      {userDatabaseSource(servers, true), DownloadKind::UserDatabase, "https://first.example/static/users.csv",
-       "database.csv"},
-      {userDatabaseSource(servers, false), DownloadKind::UserDatabase, "http://second.example/status/users.csv",
-       "database.csv"},
+      {userDatabaseSource(servers, true), DownloadKind::UserDatabase,
+       "https://first.example/static/users.csv", "database.csv"},
+      {userDatabaseSource(servers, false), DownloadKind::UserDatabase,
+       "http://second.example/status/users.csv", "database.csv"},
       {lastHeardSource(servers, 0), DownloadKind::LastHeard, "https://second.example/user_by_lh.php",
        "lastheard_0.csv"},
       {lastHeardSource(servers, 2621234), DownloadKind::LastHeard,
        "https://second.example/user_by_lh.php?id=2621234&n=1000", "lastheard_2621234.csv"},
-      {repeaterListSource(servers, false), DownloadKind::RepeaterList, "http://repeaters.example/status/rptrs.csv",
-       "repeater_database.csv"},
-      {repeaterListSource(servers, true), DownloadKind::RepeaterList, "https://repeaters.example/status/rptrs.csv",
-       "repeater_database.csv"},
+      {repeaterListSource(servers, false), DownloadKind::RepeaterList,
+       "http://repeaters.example/status/rptrs.csv", "repeater_database.csv"},
+      {repeaterListSource(servers, true), DownloadKind::RepeaterList,
+       "https://repeaters.example/status/rptrs.csv", "repeater_database.csv"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.url);

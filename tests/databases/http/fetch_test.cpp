@@ -19,7 +19,9 @@ class FetchTest : public ::testing::Test {
   FetchResult fetch(std::string_view url = "http://host.example/list.csv") {
     return fetchUrl(client, clock, 7, url, observer, cancel.load() ? &cancel : nullptr, limits);
   }
-  static std::string text(const std::vector<uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }
+  static std::string text(const std::vector<uint8_t>& bytes) {
+    return std::string(bytes.begin(), bytes.end());
+  }
 
   FakeClock clock;
   test::ScriptedHttpClient client{clock};
@@ -115,8 +117,15 @@ TEST_F(FetchTest, FailuresBeforeTheBody) {
   };
   const std::vector<Case> cases = {
       {"   ", 0, internet_error::kInvalidParameter, false, {"begin 7"}},
-      {"ftp:/host/x", 0, internet_error::kUnrecognizedScheme, true, {"begin 7", "failure 7 12006", "end 7 12006"}},
-      {"http://host/x", internet_error::kCannotConnect, internet_error::kCannotConnect, true,
+      {"ftp:/host/x",
+       0,
+       internet_error::kUnrecognizedScheme,
+       true,
+       {"begin 7", "failure 7 12006", "end 7 12006"}},
+      {"http://host/x",
+       internet_error::kCannotConnect,
+       internet_error::kCannotConnect,
+       true,
        {"begin 7", "failure 7 12029", "end 7 12029"}},
   };
   for (const Case& c : cases) {

@@ -15,9 +15,9 @@ namespace tamberlin::test {
 // One answer of a scripted response to a wait for body bytes.
 struct BodyStep {
   enum Kind { Data, EmptyRead, Silence, Error } kind;
-  std::string bytes;           // Data
-  Clock::Duration silence{};   // Silence: how long the wait lasted
-  int error = 0;               // Error
+  std::string bytes;          // Data
+  Clock::Duration silence{};  // Silence: how long the wait lasted
+  int error = 0;              // Error
 };
 
 inline BodyStep data(std::string bytes) { return {BodyStep::Data, std::move(bytes), {}, 0}; }
@@ -41,17 +41,10 @@ class ScriptedResponse final : public HttpResponse {
     BodyStep step = std::move(steps_.front());
     steps_.pop_front();
     switch (step.kind) {
-      case BodyStep::Data:
-        current_ = std::move(step.bytes);
-        return {0, current_.size(), false};
-      case BodyStep::EmptyRead:
-        emptyRead_ = true;
-        return {0, 1, false};
-      case BodyStep::Silence:
-        clock_.advance(step.silence);
-        return {};
-      case BodyStep::Error:
-        return {step.error, 0, false};
+      case BodyStep::Data: current_ = std::move(step.bytes); return {0, current_.size(), false};
+      case BodyStep::EmptyRead: emptyRead_ = true; return {0, 1, false};
+      case BodyStep::Silence: clock_.advance(step.silence); return {};
+      case BodyStep::Error: return {step.error, 0, false};
     }
     return {};
   }
@@ -90,7 +83,8 @@ class ScriptedHttpClient final : public HttpClient {
     answer(status, static_cast<int64_t>(body.size()), {data(body)});
   }
 
-  int open(const HttpRequest& request, const std::atomic<bool>*, std::unique_ptr<HttpResponse>& response) override {
+  int open(const HttpRequest& request, const std::atomic<bool>*,
+           std::unique_ptr<HttpResponse>& response) override {
     requests.push_back(request);
     if (openError != 0) return openError;
     if (answers_.empty()) return 12029;
@@ -126,7 +120,9 @@ class RecordingFetchObserver final : public FetchObserver {
   std::vector<std::string> events;
 
  private:
-  void add(const char* name, int request) { events.push_back(std::string(name) + " " + std::to_string(request)); }
+  void add(const char* name, int request) {
+    events.push_back(std::string(name) + " " + std::to_string(request));
+  }
   void add(const char* name, int request, int64_t value) {
     events.push_back(std::string(name) + " " + std::to_string(request) + " " + std::to_string(value));
   }

@@ -54,8 +54,8 @@ TestCertificate TestCertificate::create() {
   X509_gmtime_adj(X509_getm_notAfter(x), 24 * 3600);
   require(X509_set_pubkey(x, key.get()) == 1, "public key");
   X509_NAME* name = X509_get_subject_name(x);
-  X509_NAME_add_entry_by_txt(name, "CN", MBSTRING_ASC, reinterpret_cast<const unsigned char*>("localhost"), -1,
-                             -1, 0);
+  X509_NAME_add_entry_by_txt(name, "CN", MBSTRING_ASC, reinterpret_cast<const unsigned char*>("localhost"),
+                             -1, -1, 0);
   require(X509_set_issuer_name(x, name) == 1, "issuer");
   addExtension(x, NID_basic_constraints, "critical,CA:TRUE");
   addExtension(x, NID_key_usage, "critical,digitalSignature,keyCertSign");
@@ -64,8 +64,9 @@ TestCertificate TestCertificate::create() {
 
   TestCertificate result;
   result.certificatePem = pem([&](BIO* bio) { return PEM_write_bio_X509(bio, x); });
-  result.privateKeyPem = pem(
-      [&](BIO* bio) { return PEM_write_bio_PrivateKey(bio, key.get(), nullptr, nullptr, 0, nullptr, nullptr); });
+  result.privateKeyPem = pem([&](BIO* bio) {
+    return PEM_write_bio_PrivateKey(bio, key.get(), nullptr, nullptr, 0, nullptr, nullptr);
+  });
   return result;
 }
 

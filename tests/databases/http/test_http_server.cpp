@@ -24,9 +24,10 @@ constexpr auto kLongestStall = std::chrono::seconds(20);
 
 SSL_CTX* makeTlsContext(const TestCertificate& certificate) {
   SSL_CTX* context = SSL_CTX_new(TLS_server_method());
-  BIO* certificateBio = BIO_new_mem_buf(certificate.certificatePem.data(),
-                                        static_cast<int>(certificate.certificatePem.size()));
-  BIO* keyBio = BIO_new_mem_buf(certificate.privateKeyPem.data(), static_cast<int>(certificate.privateKeyPem.size()));
+  BIO* certificateBio =
+      BIO_new_mem_buf(certificate.certificatePem.data(), static_cast<int>(certificate.certificatePem.size()));
+  BIO* keyBio =
+      BIO_new_mem_buf(certificate.privateKeyPem.data(), static_cast<int>(certificate.privateKeyPem.size()));
   X509* x509 = PEM_read_bio_X509(certificateBio, nullptr, nullptr, nullptr);
   EVP_PKEY* key = PEM_read_bio_PrivateKey(keyBio, nullptr, nullptr, nullptr);
   const bool ok = context != nullptr && x509 != nullptr && key != nullptr &&
