@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools
-  libusb-1.0-0-dev libcurl4-openssl-dev liblz4-dev zlib1g-dev
+  libusb-1.0-0-dev libcurl4-openssl-dev libssl-dev liblz4-dev zlib1g-dev
   googletest libgtest-dev libgmock-dev
   dfu-util
 )
