@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "codeplug/c_codeplug.h"
+#include "codeplug/record_number_shift.h"
 #include "codeplug/text_field.h"
 #include "editors/channels/channel_record.h"
 #include "editors/gps/gps_model.h"
@@ -171,11 +172,7 @@ class ContactReferences final : public ListReferences {
 
   void renumberAfterInsert(c_codeplug& slot, int position) override {
     const int capacity = slot.sections.contactCount;
-    forEachPlace(slot, Scope::All, [&](uint16_t& n) {
-      if (n == 0 || n - 1 < position || n - 1 >= capacity) return false;
-      ++n;
-      return true;
-    });
+    forEachPlace(slot, Scope::All, [&](uint16_t& n) { return shiftNumberForInsert(n, position, capacity); });
   }
 
   void renumberAfterDelete(c_codeplug& slot, int number) override {
@@ -189,19 +186,7 @@ class ContactReferences final : public ListReferences {
 
   void renumberAfterMove(c_codeplug& slot, int from, int to) override {
     const int capacity = slot.sections.contactCount;
-    const int low = std::min(from, to) + 1;
-    const int high = std::max(from, to) + 1;
-    forEachPlace(slot, Scope::InUse, [&](uint16_t& n) {
-      if (n == 0 || n > capacity) return false;
-      if (n == from + 1) {
-        n = static_cast<uint16_t>(to + 1);
-      } else if (n >= low && n <= high) {
-        n = static_cast<uint16_t>(from < to ? n - 1 : n + 1);
-      } else {
-        return false;
-      }
-      return true;
-    });
+    forEachPlace(slot, Scope::InUse, [&](uint16_t& n) { return shiftNumberForMove(n, from, to, capacity); });
   }
 };
 
