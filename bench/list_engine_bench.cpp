@@ -2,11 +2,10 @@
 // every zone and scan list full, and checks that deleting a selection costs no
 // more than deleting its records one by one.
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <functional>
 #include <string>
 
+#include "bench_support.h"
 #include "codeplug/c_codeplug.h"
 #include "codeplug/ccommon.h"
 #include "codeplug/list_engine.h"
@@ -19,12 +18,8 @@
 namespace {
 
 using namespace tamberlin;
-
-class YesPrompt final : public Prompt {
- public:
-  PromptAnswer show(PromptIcon, const std::string&, PromptButtons, PromptAnswer) override { return PromptAnswer::Yes; }
-  void beep(int, int) override {}
-};
+using bench::seconds;
+using bench::YesPrompt;
 
 void fillCodeplug(c_codeplug& slot, int channels) {
   for (int i = 0; i < channels; ++i) initialiseChannel(slot, i, utf8ToUtf16("Ch " + std::to_string(i + 1)));
@@ -41,12 +36,6 @@ void fillCodeplug(c_codeplug& slot, int channels) {
       setScanListMember(slot.scanList(s), k, static_cast<uint16_t>((s * 12 + k) % 3000 + 1));
     }
   }
-}
-
-double seconds(const std::function<void()>& work) {
-  const auto start = std::chrono::steady_clock::now();
-  work();
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
 }  // namespace
