@@ -27,10 +27,12 @@ constexpr int kContacts = 10000;
 constexpr int kChannels = 3000;
 
 void fillCodeplug(c_codeplug& slot, int contacts) {
-  for (int i = 0; i < contacts; ++i) initialiseContact(slot, i, utf8ToUtf16("Contact " + std::to_string(i + 1)));
+  for (int i = 0; i < contacts; ++i)
+    initialiseContact(slot, i, utf8ToUtf16("Contact " + std::to_string(i + 1)));
   for (int g = 0; g < slot.sections.groupListCount; ++g) {
     initGroupListRecord(slot.groupList(g), u"Group");
-    for (int k = 0; k < 32; ++k) writeLe16(slot.groupList(g), 32 + 2 * k, static_cast<uint16_t>((g * 32 + k) % contacts + 1));
+    for (int k = 0; k < 32; ++k)
+      writeLe16(slot.groupList(g), 32 + 2 * k, static_cast<uint16_t>((g * 32 + k) % contacts + 1));
   }
   for (int i = 0; i < kChannels; ++i) {
     initialiseChannel(slot, i, utf8ToUtf16("Ch " + std::to_string(i + 1)));
@@ -51,8 +53,9 @@ std::vector<int> rowRange(int first, int count) {
 int main() {
   CCommon common;
   YesPrompt yes;
-  if (common.newCodeplug(0, kModelUv390, yes) != 0) return 1;
-  c_codeplug& slot = *common.slot(0);
+  c_codeplug* uv = bench::newUvSlot(common, yes);
+  if (!uv) return 1;
+  c_codeplug& slot = *uv;
   const std::vector<uint8_t> blank = slot.buffer;
   const ListSection section = contactListSection(slot);
   ListEngine engine(slot, section);
@@ -63,23 +66,27 @@ int main() {
   for (int round = 0; round < 3; ++round) {
     slot.buffer = blank;
     fillCodeplug(slot, kContacts);
-    allSelection = std::min(allSelection, seconds([&] { engine.deleteSelection(rowRange(0, kContacts), true, yes); }));
+    allSelection =
+        std::min(allSelection, seconds([&] { engine.deleteSelection(rowRange(0, kContacts), true, yes); }));
 
     slot.buffer = blank;
     fillCodeplug(slot, kContacts);
     allSingles = std::min(allSingles, seconds([&] {
-      for (int number = kContacts; number >= 1; --number) deleteContact(slot, number, true, yes);
-    }));
+                            for (int number = kContacts; number >= 1; --number)
+                              deleteContact(slot, number, true, yes);
+                          }));
 
     slot.buffer = blank;
     fillCodeplug(slot, kContacts);
-    blockSelection = std::min(blockSelection, seconds([&] { engine.deleteSelection(rowRange(4000, 1000), true, yes); }));
+    blockSelection =
+        std::min(blockSelection, seconds([&] { engine.deleteSelection(rowRange(4000, 1000), true, yes); }));
 
     slot.buffer = blank;
     fillCodeplug(slot, kContacts);
     blockSingles = std::min(blockSingles, seconds([&] {
-      for (int number = 5000; number > 4000; --number) deleteContact(slot, number, true, yes);
-    }));
+                              for (int number = 5000; number > 4000; --number)
+                                deleteContact(slot, number, true, yes);
+                            }));
 
     slot.buffer = blank;
     fillCodeplug(slot, kContacts - 1);

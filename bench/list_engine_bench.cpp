@@ -43,8 +43,9 @@ void fillCodeplug(c_codeplug& slot, int channels) {
 int main() {
   CCommon common;
   YesPrompt yes;
-  if (common.newCodeplug(0, kModelUv390, yes) != 0) return 1;
-  c_codeplug& slot = *common.slot(0);
+  c_codeplug* uv = bench::newUvSlot(common, yes);
+  if (!uv) return 1;
+  c_codeplug& slot = *uv;
   const std::vector<uint8_t> blank = slot.buffer;
   const ListSection section = channelListSection(slot);
   ListEngine engine(slot, section);
@@ -65,14 +66,15 @@ int main() {
     slot.buffer = blank;
     fillCodeplug(slot, kChannels);
     singles = std::min(singles, seconds([&] {
-      for (int number = kChannels; number >= 1; --number) engine.deleteRecord(number, true, yes);
-    }));
+                         for (int number = kChannels; number >= 1; --number)
+                           engine.deleteRecord(number, true, yes);
+                       }));
 
     slot.buffer = blank;
     fillCodeplug(slot, 1);
     inserts = std::min(inserts, seconds([&] {
-      for (int i = 0; i < kChannels - 1; ++i) engine.insert(0);
-    }));
+                         for (int i = 0; i < kChannels - 1; ++i) engine.insert(0);
+                       }));
 
     slot.buffer = blank;
     fillCodeplug(slot, kChannels);

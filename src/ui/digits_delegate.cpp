@@ -5,7 +5,8 @@
 
 namespace tamberlin {
 
-QWidget* DigitsDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const {
+QWidget* DigitsDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                                      const QModelIndex&) const {
   auto* edit = new QLineEdit(parent);
   edit->setObjectName("InPlaceEdit");
   edit->setMaxLength(maxLength_);

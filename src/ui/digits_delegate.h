@@ -12,7 +12,8 @@ class DigitsDelegate : public CellEditorDelegate {
  public:
   DigitsDelegate(int maxLength, QObject* parent) : CellEditorDelegate(parent), maxLength_(maxLength) {}
 
-  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                        const QModelIndex& index) const override;
   void setEditorData(QWidget* editor, const QModelIndex& index) const override;
 
  private:

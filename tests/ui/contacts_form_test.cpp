@@ -256,7 +256,8 @@ TEST_F(ContactsFormTest, CopyAndPasteAppend) {
   clickRow(1);
   clickRow(3, Qt::ControlModifier);
   menu()->copyItem->trigger();
-  EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->hasFormat("application/x-tyt-code-plug-contact-entry"));
+  EXPECT_TRUE(
+      QGuiApplication::clipboard()->mimeData()->hasFormat("application/x-tyt-code-plug-contact-entry"));
   clickRow(0);
   menu()->pasteItem->trigger();
   QCoreApplication::processEvents();
@@ -274,7 +275,8 @@ TEST_F(ContactsFormTest, AFailedPasteDropsTheBlockButAFullListKeepsIt) {
   menu()->pasteItem->trigger();
   QCoreApplication::processEvents();
   EXPECT_EQ(prompt.texts(), std::vector<std::string>{"Error: no free space. "});
-  EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->hasFormat("application/x-tyt-code-plug-contact-entry"));
+  EXPECT_TRUE(
+      QGuiApplication::clipboard()->mimeData()->hasFormat("application/x-tyt-code-plug-contact-entry"));
 
   auto* data = new QMimeData;
   data->setData("application/x-tyt-code-plug-contact-entry", QByteArray(9 + 35, '\x01'));
@@ -308,7 +310,8 @@ TEST_F(ContactsFormTest, SearchSelectsMatchesOnEnterAndAfterTwoTicks) {
   QTest::keyClicks(box, "k2");
   QTest::qWait(200);
   EXPECT_EQ(list->selectedRows(), (std::vector<int>{20, 25}));
-  QTRY_COMPARE_WITH_TIMEOUT(list->selectedRows(), (std::vector<int>{1, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28}), 3000);
+  QTRY_COMPARE_WITH_TIMEOUT(list->selectedRows(),
+                            (std::vector<int>{1, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28}), 3000);
 }
 
 TEST_F(ContactsFormTest, WithoutACodeplugEverythingIsDisabled) {

@@ -26,10 +26,13 @@ constexpr int kGroupMemberCount = 32;
 
 std::span<uint8_t> oneTouchEntry(c_codeplug& slot, int i) {
   if (slot.sections.buttons == 0) return {};
-  return slot.bytes(slot.sections.buttons + kOneTouchOffset + kOneTouchSize * static_cast<size_t>(i), kOneTouchSize);
+  return slot.bytes(slot.sections.buttons + kOneTouchOffset + kOneTouchSize * static_cast<size_t>(i),
+                    kOneTouchSize);
 }
 
-bool oneTouchIsDigital(std::span<const uint8_t> entry) { return ((entry[0] >> 4) & 0x03) == kOneTouchDigital; }
+bool oneTouchIsDigital(std::span<const uint8_t> entry) {
+  return ((entry[0] >> 4) & 0x03) == kOneTouchDigital;
+}
 
 std::span<uint8_t> keyPadEntry(c_codeplug& slot, int j) {
   if (slot.sections.buttons == 0) return {};
@@ -97,7 +100,8 @@ void removeGroupMember(std::span<uint8_t> members, uint16_t number) {
     if (n != number) kept.push_back(n);
   }
   kept.resize(static_cast<size_t>(count), 0);
-  for (int k = 0; k < count; ++k) writeLe16(members, 2 * static_cast<size_t>(k), kept[static_cast<size_t>(k)]);
+  for (int k = 0; k < count; ++k)
+    writeLe16(members, 2 * static_cast<size_t>(k), kept[static_cast<size_t>(k)]);
 }
 
 struct Holders {
@@ -114,7 +118,8 @@ Holders collect(c_codeplug& slot, int number) {
   Holders h;
   for (int i = 0; i < kOneTouchCount; ++i) {
     const std::span<uint8_t> entry = oneTouchEntry(slot, i);
-    if (!entry.empty() && oneTouchIsDigital(entry) && readLe16(entry, kOneTouchContact) == number) h.oneTouch.push_back(i);
+    if (!entry.empty() && oneTouchIsDigital(entry) && readLe16(entry, kOneTouchContact) == number)
+      h.oneTouch.push_back(i);
   }
   for (int j = 0; j < kKeyPadCount; ++j) {
     const std::span<uint8_t> entry = keyPadEntry(slot, j);

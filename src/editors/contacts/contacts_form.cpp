@@ -36,7 +36,8 @@ constexpr int kIdDigits = 8;
 constexpr int kLargestCapacity = 10000;
 }  // namespace
 
-TDigitalContactsForm::TDigitalContactsForm(EditorContext context, QWidget* parent) : EditorForm(context, parent) {
+TDigitalContactsForm::TDigitalContactsForm(EditorContext context, QWidget* parent)
+    : EditorForm(context, parent) {
   setObjectName("TDigitalContactsForm");
   auto* layout = new QHBoxLayout(this);
   auto* listSide = new QWidget(this);
@@ -122,7 +123,8 @@ TDigitalContactsForm::TDigitalContactsForm(EditorContext context, QWidget* paren
   for (const auto& [text, type] : callTypes) {
     QAction* item = menu->addAction(text);
     connect(item, &QAction::triggered, this, [this, type = type] {
-      setSelected([type](c_codeplug& s, const std::vector<int>& rows) { setContactsCallType(s, rows, type); });
+      setSelected(
+          [type](c_codeplug& s, const std::vector<int>& rows) { setContactsCallType(s, rows, type); });
     });
     setItems_.push_back(item);
   }
@@ -137,7 +139,8 @@ TDigitalContactsForm::TDigitalContactsForm(EditorContext context, QWidget* paren
   connect(menu, &QMenu::aboutToShow, this, &TDigitalContactsForm::updateMenu);
 
   connect(controller_, &ListEditorController::listChanged, this, &TDigitalContactsForm::reloaded);
-  connect(controller_, &ListEditorController::selectionReplaced, this, &TDigitalContactsForm::selectionChanged);
+  connect(controller_, &ListEditorController::selectionReplaced, this,
+          &TDigitalContactsForm::selectionChanged);
   connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           &TDigitalContactsForm::selectionChanged);
   connect(list_, &QAbstractItemView::doubleClicked, this, &TDigitalContactsForm::cellDoubleClicked);
@@ -198,8 +201,8 @@ void TDigitalContactsForm::applyState(ContactsRefresh when) {
   const std::vector<int> rows = list_->selectedRows();
   const int used = controller_->used();
   const int capacity = s ? controller_->capacity() : kLargestCapacity;
-  title_->setText(
-      QString::fromStdString(contactsTitle(when, s != nullptr, used, capacity, static_cast<int>(rows.size()))));
+  title_->setText(QString::fromStdString(
+      contactsTitle(when, s != nullptr, used, capacity, static_cast<int>(rows.size()))));
   const ContactsControlState state = contactsControlState(when, s != nullptr, used, capacity, rows);
   buttons_->add->setEnabled(state.add);
   buttons_->insert->setEnabled(state.add);
@@ -212,15 +215,16 @@ void TDigitalContactsForm::applyState(ContactsRefresh when) {
 
 void TDigitalContactsForm::updateMenu() {
   const c_codeplug* s = slot();
-  const ContactsControlState state = contactsControlState(ContactsRefresh::Selection, s != nullptr,
-                                                          controller_->used(), controller_->capacity(),
-                                                          list_->selectedRows());
+  const ContactsControlState state =
+      contactsControlState(ContactsRefresh::Selection, s != nullptr, controller_->used(),
+                           controller_->capacity(), list_->selectedRows());
   moveUpItem_->setEnabled(state.moveItems);
   moveDownItem_->setEnabled(state.moveItems);
   for (QAction* item : setItems_) item->setEnabled(state.setItems);
 }
 
-void TDigitalContactsForm::setSelected(const std::function<void(c_codeplug&, const std::vector<int>&)>& write) {
+void TDigitalContactsForm::setSelected(
+    const std::function<void(c_codeplug&, const std::vector<int>&)>& write) {
   c_codeplug* s = slot();
   const std::vector<int> rows = list_->selectedRows();
   if (!s || rows.empty()) return;
@@ -238,7 +242,8 @@ void TDigitalContactsForm::cellDoubleClicked(const QModelIndex& index) {
   } else {
     return;
   }
-  emit model_->dataChanged(model_->index(index.row(), 0), model_->index(index.row(), kContactColumnCount - 1));
+  emit model_->dataChanged(model_->index(index.row(), 0),
+                           model_->index(index.row(), kContactColumnCount - 1));
 }
 
 void TDigitalContactsForm::searchTick() {
@@ -248,7 +253,8 @@ void TDigitalContactsForm::searchTick() {
 void TDigitalContactsForm::search() {
   searchWait_ = 0;
   c_codeplug* s = slot();
-  const std::vector<int> rows = s ? contactSearchMatches(*s, search_->text().toStdU16String()) : std::vector<int>{};
+  const std::vector<int> rows =
+      s ? contactSearchMatches(*s, search_->text().toStdU16String()) : std::vector<int>{};
   list_->selectRows(rows);
   if (rows.empty()) {
     list_->clearSelection();

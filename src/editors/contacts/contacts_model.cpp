@@ -42,7 +42,9 @@ ListSection contactListSection(const c_codeplug& slot) {
   section.lastName = u"Contact 1";
   section.singular = "contact";
   section.formatName = kContactClipboardFormat;
-  section.initialise = [](c_codeplug& s, int index, std::u16string_view name) { initialiseContact(s, index, name); };
+  section.initialise = [](c_codeplug& s, int index, std::u16string_view name) {
+    initialiseContact(s, index, name);
+  };
   section.references = &contactReferences();
   return section;
 }
@@ -156,7 +158,8 @@ std::vector<int> contactSearchMatches(c_codeplug& slot, std::u16string_view text
   const int used = usedCount(slot, listSectionLayout(slot.sections, ListSectionId::Contacts));
   for (int row = 0; row < used; ++row) {
     for (int column = 0; column < kContactColumnCount; ++column) {
-      const std::u16string cell = lowerCased(trimmed(contactCellText(slot, row, static_cast<ContactColumn>(column))));
+      const std::u16string cell =
+          lowerCased(trimmed(contactCellText(slot, row, static_cast<ContactColumn>(column))));
       if (cell.find(key) != std::u16string::npos) {
         rows.push_back(row);
         break;

@@ -64,7 +64,6 @@ class ContactsTest : public ::testing::Test {
   c_codeplug* slot = nullptr;
   ListSection section = contactListSection(c_codeplug{});
   test::ScriptedPrompt prompt;
-
 };
 
 TEST_F(ContactsTest, SectionLiesWhereTheFamilyKeepsIt) {
@@ -81,9 +80,9 @@ TEST_F(ContactsTest, CellsShowTheRecord) {
     const char* type;
     const char* tone;
   } cases[] = {
-      {0xC0, "-", ""},          {0xC1, "Group call", ""},      {0xE2, "Private call", "Yes"},
-      {0xC3, "All call", ""},   {0xC4, "Displatch call", ""},  {0xC5, "PC call", ""},
-      {0xC6, "Unknown", ""},    {0xFF, "Unknown", "Yes"},
+      {0xC0, "-", ""},        {0xC1, "Group call", ""},     {0xE2, "Private call", "Yes"},
+      {0xC3, "All call", ""}, {0xC4, "Displatch call", ""}, {0xC5, "PC call", ""},
+      {0xC6, "Unknown", ""},  {0xFF, "Unknown", "Yes"},
   };
   t_contact_entry contact(slot->contact(1));
   contact.setCallId(3100123);
@@ -274,9 +273,14 @@ TEST_F(ContactsTest, TypedIdsAreStoredOnlyInRange) {
     bool written;
     uint32_t id;
   } cases[] = {
-      {u"16777216", false, 1234}, {u"16777215", true, 0xFFFFFF}, {u"0", true, 0},
-      {u" 42 ", true, 42},        {u"", false, 1234},            {u"12a", false, 1234},
-      {u"-1", false, 1234},       {u"99999999", false, 1234},
+      {u"16777216", false, 1234},
+      {u"16777215", true, 0xFFFFFF},
+      {u"0", true, 0},
+      {u" 42 ", true, 42},
+      {u"", false, 1234},
+      {u"12a", false, 1234},
+      {u"-1", false, 1234},
+      {u"99999999", false, 1234},
   };
   for (const Case& c : cases) {
     t_contact_entry contact(slot->contact(2));
@@ -350,8 +354,8 @@ TEST_F(ContactsTest, SearchMatchesEveryColumn) {
     const char16_t* text;
     std::vector<int> rows;
   } cases[] = {
-      {u"  k4 ", {3}}, {u"262", {1}}, {u"PRIVATE", {2}}, {u"yes", {2}},
-      {u"group", {0, 1, 3, 4}}, {u"5", {4}}, {u"", {}}, {u"   ", {}}, {u"zz", {}},
+      {u"  k4 ", {3}}, {u"262", {1}}, {u"PRIVATE", {2}}, {u"yes", {2}}, {u"group", {0, 1, 3, 4}},
+      {u"5", {4}},     {u"", {}},     {u"   ", {}},      {u"zz", {}},
   };
   for (const Case& c : cases) EXPECT_EQ(contactSearchMatches(*slot, c.text), c.rows) << utf16ToUtf8(c.text);
   EXPECT_EQ(contactSearchTopRow(1), 0);
@@ -360,8 +364,10 @@ TEST_F(ContactsTest, SearchMatchesEveryColumn) {
 
 TEST(ContactsTitle, BothVariantsAndNoCodeplug) {
   EXPECT_EQ(contactsTitle(ContactsRefresh::Reload, true, 12, 10000, 0), "Contacts   used 12 of 10000 ");
-  EXPECT_EQ(contactsTitle(ContactsRefresh::Selection, true, 12, 10000, 2), "Contacts  used 12 of 10000  2 selected ");
-  EXPECT_EQ(contactsTitle(ContactsRefresh::Reload, true, 12, 1000, 3), "Contacts   used 12 of 1000  3 selected ");
+  EXPECT_EQ(contactsTitle(ContactsRefresh::Selection, true, 12, 10000, 2),
+            "Contacts  used 12 of 10000  2 selected ");
+  EXPECT_EQ(contactsTitle(ContactsRefresh::Reload, true, 12, 1000, 3),
+            "Contacts   used 12 of 1000  3 selected ");
   EXPECT_EQ(contactsTitle(ContactsRefresh::Selection, false, 0, 10000, 0), "Contacts .. up to 10000 ");
 }
 
