@@ -2,11 +2,10 @@
 // every zone and scan list full, and checks that deleting a selection costs no
 // more than deleting its records one by one.
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <functional>
 #include <string>
 
+#include "bench_support.h"
 #include "codeplug/c_codeplug.h"
 #include "codeplug/ccommon.h"
 #include "codeplug/list_engine.h"
@@ -19,12 +18,8 @@
 namespace {
 
 using namespace tamberlin;
-
-class YesPrompt final : public Prompt {
- public:
-  PromptAnswer show(PromptIcon, const std::string&, PromptButtons, PromptAnswer) override { return PromptAnswer::Yes; }
-  void beep(int, int) override {}
-};
+using bench::seconds;
+using bench::YesPrompt;
 
 void fillCodeplug(c_codeplug& slot, int channels) {
   for (int i = 0; i < channels; ++i) initialiseChannel(slot, i, utf8ToUtf16("Ch " + std::to_string(i + 1)));
@@ -43,19 +38,14 @@ void fillCodeplug(c_codeplug& slot, int channels) {
   }
 }
 
-double seconds(const std::function<void()>& work) {
-  const auto start = std::chrono::steady_clock::now();
-  work();
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
 }  // namespace
 
 int main() {
   CCommon common;
   YesPrompt yes;
-  if (common.newCodeplug(0, kModelUv390, yes) != 0) return 1;
-  c_codeplug& slot = *common.slot(0);
+  c_codeplug* uv = bench::newUvSlot(common, yes);
+  if (!uv) return 1;
+  c_codeplug& slot = *uv;
   const std::vector<uint8_t> blank = slot.buffer;
   const ListSection section = channelListSection(slot);
   ListEngine engine(slot, section);
@@ -76,14 +66,15 @@ int main() {
     slot.buffer = blank;
     fillCodeplug(slot, kChannels);
     singles = std::min(singles, seconds([&] {
-      for (int number = kChannels; number >= 1; --number) engine.deleteRecord(number, true, yes);
-    }));
+                         for (int number = kChannels; number >= 1; --number)
+                           engine.deleteRecord(number, true, yes);
+                       }));
 
     slot.buffer = blank;
     fillCodeplug(slot, 1);
     inserts = std::min(inserts, seconds([&] {
-      for (int i = 0; i < kChannels - 1; ++i) engine.insert(0);
-    }));
+                         for (int i = 0; i < kChannels - 1; ++i) engine.insert(0);
+                       }));
 
     slot.buffer = blank;
     fillCodeplug(slot, kChannels);

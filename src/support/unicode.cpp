@@ -1,5 +1,8 @@
 #include "support/unicode.h"
 
+#include <cctype>
+#include <cwctype>
+
 namespace tamberlin {
 
 std::string utf16ToUtf8(std::u16string_view text) {
@@ -88,6 +91,15 @@ std::u16string trimmed(std::u16string_view text) {
   while (begin < end && text[begin] <= 0x20) ++begin;
   while (end > begin && text[end - 1] <= 0x20) --end;
   return std::u16string(text.substr(begin, end - begin));
+}
+
+std::u16string lowerCased(std::u16string_view text) {
+  std::u16string out(text);
+  for (char16_t& c : out) {
+    c = c < 0x80 ? static_cast<char16_t>(std::tolower(static_cast<unsigned char>(c)))
+                 : static_cast<char16_t>(std::towlower(static_cast<wint_t>(c)));
+  }
+  return out;
 }
 
 }  // namespace tamberlin

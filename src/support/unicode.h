@@ -14,4 +14,7 @@ std::u16string utf8ToUtf16(std::string_view text);
 // name is trimmed before it is stored or compared.
 std::u16string trimmed(std::u16string_view text);
 
+// Lower case, as searches compare texts.
+std::u16string lowerCased(std::u16string_view text);
+
 }  // namespace tamberlin

@@ -28,6 +28,10 @@ bool clipboardHasBlock(std::string_view formatName) {
   return data && data->hasFormat(clipboardMimeType(formatName));
 }
 
+void removeClipboardBlock(std::string_view formatName) {
+  if (clipboardHasBlock(formatName)) QGuiApplication::clipboard()->clear();
+}
+
 std::optional<std::vector<uint8_t>> clipboardBlock(std::string_view formatName) {
   if (!clipboardHasBlock(formatName)) return std::nullopt;
   const QByteArray bytes = QGuiApplication::clipboard()->mimeData()->data(clipboardMimeType(formatName));

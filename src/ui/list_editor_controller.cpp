@@ -57,16 +57,30 @@ void ListEditorController::add() { addAt(-1); }
 
 void ListEditorController::insert() {
   const std::vector<int> rows = view_->selectedRows();
-  addAt(rows.empty() ? view_->topRow() : rows.front());
+  if (!rows.empty()) {
+    addAt(rows.front());
+  } else {
+    addAt(model_->rowCount() == 0 ? -1 : view_->topRow());  // an empty list is appended to
+  }
+}
+
+int ListEditorController::insertDefault(c_codeplug& slot, int position) const {
+  if (inserter_) return inserter_(slot, position);
+  const auto s = section();
+  return s ? ListEngine(slot, *s).insert(position) : -1;
 }
 
 void ListEditorController::addAt(int position) {
-  const auto s = section();
-  if (!s) return;
-  const int index = ListEngine(*slot_(), *s).insert(position);
+  addWith(position, [this](c_codeplug& slot, int p) { return insertDefault(slot, p); });
+}
+
+int ListEditorController::addWith(int position, const Inserter& inserter) {
+  c_codeplug* slot = slot_();
+  if (!slot || !section()) return -1;
+  const int index = inserter(*slot, position);
   if (index < 0) {
     emit listChanged();  // a full list disables Add and Insert
-    return;
+    return index;
   }
   view_->clearSelection();
   model_->refresh();
@@ -74,6 +88,7 @@ void ListEditorController::addAt(int position) {
   view_->scrollTo(model_->index(index, 0));
   view_->setFocus();
   emit listChanged();
+  return index;
 }
 
 void ListEditorController::refreshKeeping(int topRow) {
@@ -120,9 +135,13 @@ void ListEditorController::paste() {
   const auto block = clipboardBlock(s->formatName);
   if (!block) {
     prompt_.error("Error: could not get the clipboard data. ");
+    if (dropClipboardOnFailedPaste_) removeClipboardBlock(s->formatName);
     return;
   }
-  const auto result = ListEngine(*slot_(), *s).paste(*block, prompt_);
+  ListEngine engine(*slot_(), *s);
+  const bool full = engine.full();
+  const auto result = engine.paste(*block, prompt_);
+  if (result.count == 0 && !full && dropClipboardOnFailedPaste_) removeClipboardBlock(s->formatName);
   // The refresh runs once the menu's handlers have finished.
   QMetaObject::invokeMethod(
       this,

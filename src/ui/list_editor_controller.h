@@ -23,12 +23,21 @@ class ListEditorController : public QObject {
  public:
   using SlotSource = std::function<c_codeplug*()>;  // nullptr: no codeplug
   using SectionSource = std::function<ListSection(const c_codeplug&)>;
+  // Puts a new record before a 0-based position (-1: append); the new index,
+  // -1 without a list, -2 when full.
+  using Inserter = std::function<int(c_codeplug&, int position)>;
 
   ListEditorController(ListView* view, ListTableModel* model, Prompt& prompt, SlotSource slot,
                        SectionSource section, QObject* parent);
 
   // A declined delete question keeps the records above it as well.
   void setStopDeleteOnDecline(bool stop) { stopDeleteOnDecline_ = stop; }
+  // A section whose new records must come through its own routine; by default
+  // the list engine inserts them.
+  // A paste that fails for any reason but a full list drops the section's
+  // blocks from the clipboard, so the same bad block is not offered again.
+  void setDropClipboardOnFailedPaste(bool drop) { dropClipboardOnFailedPaste_ = drop; }
+  void setInserter(Inserter inserter) { inserter_ = std::move(inserter); }
 
   bool hasList() const;
   int used() const;
@@ -36,6 +45,9 @@ class ListEditorController : public QObject {
   std::optional<ListSection> section() const;
 
   void add();
+  // Inserts through `inserter`, then selects, shows and focuses the new row.
+  // Returns what the inserter returned.
+  int addWith(int position, const Inserter& inserter);
   void insert();
   void deleteSelection();
   void move(int distance);
@@ -55,6 +67,7 @@ class ListEditorController : public QObject {
 
  private:
   void addAt(int position);
+  int insertDefault(c_codeplug& slot, int position) const;
   void refreshKeeping(int topRow);
 
   ListView* view_;
@@ -64,6 +77,8 @@ class ListEditorController : public QObject {
   SectionSource section_;
   ListPopupMenu* menu_;
   bool stopDeleteOnDecline_ = false;
+  bool dropClipboardOnFailedPaste_ = false;
+  Inserter inserter_;
 };
 
 }  // namespace tamberlin

@@ -14,6 +14,7 @@ namespace tamberlin {
 class ChannelRecord {
  public:
   static constexpr size_t kMode = 0;
+  static constexpr size_t kContact = 6;
   static constexpr size_t kEmergencySystem = 10;
   static constexpr size_t kScanList = 11;
   static constexpr size_t kRxFrequency = 16;
@@ -27,6 +28,8 @@ class ChannelRecord {
   bool valid() const { return bytes_.size() >= 64; }
   int mode() const { return bytes_[kMode] & 0x03; }
   bool isDigital() const { return mode() == kDigital; }
+  uint16_t contact() const { return readLe16(bytes_, kContact); }
+  void setContact(uint16_t number) { writeLe16(bytes_, kContact, number); }
   uint8_t emergencySystem() const { return bytes_[kEmergencySystem]; }
   void setEmergencySystem(uint8_t number) { bytes_[kEmergencySystem] = number; }
   std::span<uint8_t> rxFrequency() const { return bytes_.subspan(kRxFrequency, 4); }

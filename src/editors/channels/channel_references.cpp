@@ -4,6 +4,7 @@
 
 #include "codeplug/c_codeplug.h"
 #include "codeplug/list_section.h"
+#include "codeplug/record_number_shift.h"
 #include "codeplug/text_field.h"
 #include "editors/channels/channel_record.h"
 #include "editors/dtmf/dtmf_model.h"
@@ -154,28 +155,12 @@ class ChannelReferences final : public ListReferences {
 
   void renumberAfterInsert(c_codeplug& slot, int position) override {
     const int capacity = slot.sections.channelCount;
-    forEachPlace(slot, false, [&](uint16_t& n) {
-      if (n - 1 < position || n - 1 >= capacity) return false;
-      ++n;
-      return true;
-    });
+    forEachPlace(slot, false, [&](uint16_t& n) { return shiftNumberForInsert(n, position, capacity); });
   }
 
   void renumberAfterMove(c_codeplug& slot, int from, int to) override {
     const int capacity = slot.sections.channelCount;
-    const int low = std::min(from, to) + 1;
-    const int high = std::max(from, to) + 1;
-    forEachPlace(slot, true, [&](uint16_t& n) {
-      if (n == 0 || n > capacity) return false;
-      if (n == from + 1) {
-        n = static_cast<uint16_t>(to + 1);
-      } else if (n >= low && n <= high) {
-        n = static_cast<uint16_t>(from < to ? n - 1 : n + 1);
-      } else {
-        return false;
-      }
-      return true;
-    });
+    forEachPlace(slot, true, [&](uint16_t& n) { return shiftNumberForMove(n, from, to, capacity); });
   }
 
   void renumberAfterDelete(c_codeplug& slot, int number) override {

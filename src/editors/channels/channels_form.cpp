@@ -16,12 +16,13 @@
 #include "editors/channels/channel_fields_panel.h"
 #include "editors/channels/channels_model.h"
 #include "support/unicode.h"
+#include "ui/list_buttons.h"
 #include "ui/list_editor_controller.h"
 #include "ui/list_table_model.h"
 #include "ui/list_view.h"
 #include "ui/lock_window.h"
-#include "ui/move_button.h"
 #include "ui/name_delegate.h"
+#include "ui/qt_text.h"
 
 namespace tamberlin {
 
@@ -29,10 +30,6 @@ namespace {
 constexpr int kNumberColumn = 1;
 constexpr int kNameColumn = 2;
 constexpr int kSearchWaitTicks = 41;
-
-QString qt(std::u16string_view text) {
-  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 }  // namespace
 
 TChannelsForm::TChannelsForm(EditorContext context, QWidget* parent) : EditorForm(context, parent) {
@@ -63,7 +60,7 @@ TChannelsForm::TChannelsForm(EditorContext context, QWidget* parent) : EditorFor
         if (!s || column == 0) return {};
         const std::u16string name = channelName(*s, row);
         if (column == kNumberColumn) return QString::fromStdString(channelNumberCell(row + 1, name, searchKey_));
-        return qt(name);
+        return toQString(name);
       },
       this);
   list_->setModel(model_);
@@ -82,39 +79,7 @@ TChannelsForm::TChannelsForm(EditorContext context, QWidget* parent) : EditorFor
       [](const c_codeplug& s) { return channelListSection(s); }, this);
   controller_->setStopDeleteOnDecline(true);
 
-  auto* buttons = new QGridLayout;
-  add_ = new QPushButton("Add", listSide);
-  add_->setObjectName("AddBitBtn");
-  insert_ = new QPushButton("Insert", listSide);
-  insert_->setObjectName("InsertBitBtn");
-  delete_ = new QPushButton("Delete", listSide);
-  delete_->setObjectName("DeleteBitBtn");
-  buttons->addWidget(add_, 0, 0);
-  buttons->addWidget(insert_, 0, 1);
-  buttons->addWidget(delete_, 0, 2);
-  struct MoveDefinition {
-    const char* name;
-    const char* text;
-    int distance, shiftDistance;
-    const char* hint;
-  };
-  const MoveDefinition moves[] = {
-      {"MoveUpBitBtn", "Up", 1, 10, "Move entry up by 1 place"},
-      {"MoveDownBitBtn", "Down", -1, -10, "Move entry down by 1 place"},
-      {"MoveUp10BitBtn", "Up 10", 10, 100, "Move entry up by 10 places"},
-      {"MoveDown10BitBtn", "Down 10", -10, -100, "Move entry down by 10 places"},
-  };
-  auto* moveRow = new QHBoxLayout;
-  for (const MoveDefinition& m : moves) {
-    auto* button = new MoveButton(m.distance, m.shiftDistance, m.hint, listSide);
-    button->setObjectName(m.name);
-    button->setText(m.text);
-    button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    moveRow->addWidget(button);
-    moveButtons_.push_back(button);
-    connect(button, &MoveButton::moveRequested, controller_, &ListEditorController::move);
-  }
-  buttons->addLayout(moveRow, 1, 0, 1, 3);
+  buttons_ = new ListButtons(listSide, controller_);
   import_ = new QPushButton("Import", listSide);
   import_->setObjectName("ImportBitBtn");
   export_ = new QPushButton("Export", listSide);
@@ -122,9 +87,9 @@ TChannelsForm::TChannelsForm(EditorContext context, QWidget* parent) : EditorFor
   // Channel CSV exchange is not built yet.
   import_->setEnabled(false);
   export_->setEnabled(false);
-  buttons->addWidget(import_, 2, 0);
-  buttons->addWidget(export_, 2, 1);
-  listLayout->addLayout(buttons);
+  buttons_->addWidget(import_, 2, 0);
+  buttons_->addWidget(export_, 2, 1);
+  listLayout->addLayout(buttons_);
 
   auto* scroll = new QScrollArea(splitter);
   scroll->setWidgetResizable(true);
@@ -144,9 +109,6 @@ TChannelsForm::TChannelsForm(EditorContext context, QWidget* parent) : EditorFor
   splitter->setStretchFactor(1, 1);
   splitter->setSizes({300, 700});
 
-  connect(add_, &QPushButton::clicked, controller_, &ListEditorController::add);
-  connect(insert_, &QPushButton::clicked, controller_, &ListEditorController::insert);
-  connect(delete_, &QPushButton::clicked, controller_, &ListEditorController::deleteSelection);
   connect(controller_, &ListEditorController::listChanged, this, &TChannelsForm::selectionChanged);
   connect(controller_, &ListEditorController::selectionReplaced, this, &TChannelsForm::selectionChanged);
   connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TChannelsForm::selectionChanged);
@@ -169,7 +131,7 @@ c_codeplug* TChannelsForm::slot() const {
 }
 
 void TChannelsForm::tick() {
-  for (MoveButton* button : moveButtons_) button->tick();
+  buttons_->tick();
   if (searchWait_ > 0 && --searchWait_ == 0) search();
 }
 
@@ -211,15 +173,12 @@ void TChannelsForm::updateCounterAndButtons() {
   title_->setText(QString::fromStdString(
       listCounterText(shown, section.has_value(), used, static_cast<int>(rows.size()))));
   const bool room = section && used < controller_->capacity();
-  add_->setEnabled(room);
-  insert_->setEnabled(room);
-  delete_->setEnabled(!rows.empty());
+  buttons_->add->setEnabled(room);
+  buttons_->insert->setEnabled(room);
+  buttons_->remove->setEnabled(!rows.empty());
   const bool first = !rows.empty() && rows.front() == 0;
   const bool last = !rows.empty() && rows.back() == used - 1;
-  for (MoveButton* button : moveButtons_) {
-    const bool up = button->objectName().startsWith("MoveUp");
-    button->setEnabled(!rows.empty() && (up ? !first : !last));
-  }
+  buttons_->setMoveEnabled(!rows.empty() && !first, !rows.empty() && !last);
 }
 
 void TChannelsForm::search() {

@@ -12,10 +12,10 @@ class QPushButton;
 namespace tamberlin {
 
 class ChannelFieldsPanel;
+class ListButtons;
 class ListEditorController;
 class ListTableModel;
 class ListView;
-class MoveButton;
 class c_codeplug;
 
 // The "Channels" tab: the channel list with its list operations and search,
@@ -43,10 +43,7 @@ class TChannelsForm : public EditorForm {
   ListTableModel* model_;
   ListEditorController* controller_ = nullptr;
   ChannelFieldsPanel* fields_;
-  QPushButton* add_;
-  QPushButton* insert_;
-  QPushButton* delete_;
-  std::vector<MoveButton*> moveButtons_;
+  ListButtons* buttons_;
   QPushButton* import_;
   QPushButton* export_;
   QTimer timer_;

@@ -1,9 +1,7 @@
 #include "editors/channels/channels_model.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
-#include <cwctype>
 
 #include "codeplug/bcd_frequency.h"
 #include "codeplug/c_codeplug.h"
@@ -124,22 +122,10 @@ int deleteChannel(c_codeplug& slot, int number, bool ask, Prompt& prompt) {
 
 namespace tamberlin {
 
-namespace {
-char16_t lower(char16_t c) {
-  if (c < 0x80) return static_cast<char16_t>(std::tolower(static_cast<unsigned char>(c)));
-  return static_cast<char16_t>(std::towlower(static_cast<wint_t>(c)));
-}
-std::u16string lowered(std::u16string_view text) {
-  std::u16string out(text);
-  for (char16_t& c : out) c = lower(c);
-  return out;
-}
-}  // namespace
-
-std::u16string channelSearchKey(std::u16string_view text) { return lowered(trimmed(text)); }
+std::u16string channelSearchKey(std::u16string_view text) { return lowerCased(trimmed(text)); }
 
 bool channelNameMatches(std::u16string_view name, std::u16string_view key) {
-  return !key.empty() && lowered(name).find(key) != std::u16string::npos;
+  return !key.empty() && lowerCased(name).find(key) != std::u16string::npos;
 }
 
 std::string channelNumberCell(int number, std::u16string_view name, std::u16string_view key) {

@@ -27,6 +27,12 @@ void setGpsRevertChannel(std::span<uint8_t> system, uint16_t channel) {
   writeChannelNumber(system, kRevertChannel, channel);
 }
 
+uint16_t gpsDestinationContact(std::span<const uint8_t> system) { return readChannelNumber(system, kDestination); }
+
+void setGpsDestinationContact(std::span<uint8_t> system, uint16_t contact) {
+  writeChannelNumber(system, kDestination, contact);
+}
+
 void initGpsSystem(std::span<uint8_t> system) {
   if (system.size() < kGpsSystemSize) return;
   std::fill(system.begin(), system.end(), uint8_t{0xFF});

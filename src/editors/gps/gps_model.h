@@ -18,6 +18,10 @@ std::span<uint8_t> gpsSystem(c_codeplug& slot, int k);
 uint16_t gpsRevertChannel(std::span<const uint8_t> system);
 void setGpsRevertChannel(std::span<uint8_t> system, uint16_t channel);
 
+// The contact position reports go to: a contact number, 0 none.
+uint16_t gpsDestinationContact(std::span<const uint8_t> system);
+void setGpsDestinationContact(std::span<uint8_t> system, uint16_t contact);
+
 // The empty GPS system: current channel, no reports, no destination.
 void initGpsSystem(std::span<uint8_t> system);
 void resetGpsSystem(c_codeplug& slot, int k);
