@@ -4,7 +4,6 @@
 #include <QSplitter>
 
 #include "codeplug/c_codeplug.h"
-#include "codeplug/ccommon.h"
 #include "editors/groups/groups_model.h"
 #include "ui/list_editor_panel.h"
 #include "ui/list_view.h"
@@ -26,10 +25,10 @@ TGroupsForm::TGroupsForm(EditorContext context, QWidget* parent) : EditorForm(co
   layout->addWidget(splitter);
 
   panel_ = new ListEditorPanel(
-      prompt(), [this] { return slot(); }, [](const c_codeplug& s) { return groupListSection(s); },
+      prompt(), [this] { return selectedCodeplug(); }, [](const c_codeplug& s) { return groupListSection(s); },
       {"", "No.", "Name"},
       [this](int row, int column) -> QString {
-        c_codeplug* s = slot();
+        c_codeplug* s = selectedCodeplug();
         if (!s || column == 0) return {};
         if (column == 1) return QString::number(row + 1);
         const ListSection section = groupListSection(*s);
@@ -39,7 +38,7 @@ TGroupsForm::TGroupsForm(EditorContext context, QWidget* parent) : EditorForm(co
       ListPanelOperations{}, splitter);
   panel_->view()->setCellDelegate(kNameColumn, new NameDelegate(u"", panel_->view()));
   panel_->model()->setEditable(kNameColumn, [this](int row, int, const QVariant& text) {
-    c_codeplug* s = slot();
+    c_codeplug* s = selectedCodeplug();
     if (!s) return false;
     const ListSection section = groupListSection(*s);
     return ListEngine(*s, section).rename(row, text.toString().toStdU16String());
@@ -61,14 +60,9 @@ TGroupsForm::TGroupsForm(EditorContext context, QWidget* parent) : EditorForm(co
   refreshAll();
 }
 
-c_codeplug* TGroupsForm::slot() const {
-  c_codeplug* s = common().selected();
-  return s && s->holdsCodeplug() ? s : nullptr;
-}
-
 void TGroupsForm::refreshAll() {
   const LockWindow lock(this);
-  setEnabled(slot() != nullptr);
+  setEnabled(selectedCodeplug() != nullptr);
   shownList_ = -1;
   panel_->refresh(true);
 }
@@ -82,7 +76,7 @@ void TGroupsForm::refreshShown() {
 // The members follow the selection: shown only while exactly one list is.
 void TGroupsForm::selectionChanged() {
   const std::vector<int> rows = panel_->view()->selectedRows();
-  c_codeplug* s = slot();
+  c_codeplug* s = selectedCodeplug();
   const int list = s && rows.size() == 1 ? rows.front() : -1;
   if (list == shownList_ && list >= 0) {
     members_->refresh();

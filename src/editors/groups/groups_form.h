@@ -8,7 +8,6 @@ namespace tamberlin {
 
 class ListEditorPanel;
 class MemberListEditor;
-class c_codeplug;
 
 // The "Digi Rx Groups" tab: the RX group lists with their list operations, and
 // the contacts of the one selected list.
@@ -22,7 +21,6 @@ class TGroupsForm : public EditorForm {
   void refreshShown() override;
 
  private:
-  c_codeplug* slot() const;
   void selectionChanged();
 
   ListEditorPanel* panel_;

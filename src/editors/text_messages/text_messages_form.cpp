@@ -5,7 +5,6 @@
 #include <QVBoxLayout>
 
 #include "codeplug/c_codeplug.h"
-#include "codeplug/ccommon.h"
 #include "codeplug/section_table.h"
 #include "editors/text_messages/text_messages_model.h"
 #include "ui/list_editor_panel.h"
@@ -24,10 +23,10 @@ TTextMessageForm::TTextMessageForm(EditorContext context, QWidget* parent) : Edi
   setWindowTitle("Digital Text Message");
   auto* layout = new QVBoxLayout(this);
   panel_ = new ListEditorPanel(
-      prompt(), [this] { return slot(); }, [](const c_codeplug& s) { return textMessageSection(s); },
+      prompt(), [this] { return selectedCodeplug(); }, [](const c_codeplug& s) { return textMessageSection(s); },
       {"", "No.", "Message"},
       [this](int row, int column) -> QString {
-        const c_codeplug* s = slot();
+        const c_codeplug* s = selectedCodeplug();
         if (!s || column == 0) return {};
         if (column == 1) return QString::number(row + 1);
         const std::u16string text = textMessageText(*s, row);
@@ -40,21 +39,16 @@ TTextMessageForm::TTextMessageForm(EditorContext context, QWidget* parent) : Edi
   ListView* view = panel_->view();
   view->setCellDelegate(kTextColumn, new NameDelegate(std::u16string(kTextMessageRefused), view, kTextMessageUnits));
   panel_->model()->setEditable(kTextColumn, [this](int row, int, const QVariant& text) {
-    c_codeplug* s = slot();
+    c_codeplug* s = selectedCodeplug();
     return s && commitTextMessage(*s, row, text.toString().toStdU16String());
   });
   view->viewport()->installEventFilter(this);
   refreshAll();
 }
 
-c_codeplug* TTextMessageForm::slot() const {
-  c_codeplug* s = common().selected();
-  return s && s->holdsCodeplug() ? s : nullptr;
-}
-
 void TTextMessageForm::refreshAll() {
   const LockWindow lock(this);
-  setEnabled(slot() != nullptr);
+  setEnabled(selectedCodeplug() != nullptr);
   panel_->refresh(true);
 }
 

@@ -5,7 +5,6 @@
 namespace tamberlin {
 
 class ListEditorPanel;
-class c_codeplug;
 
 // The "Digi Text Msg" tab: the preset text messages, edited in place, with Add,
 // Insert and Delete.
@@ -22,7 +21,6 @@ class TTextMessageForm : public EditorForm {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  c_codeplug* slot() const;
   // A double-click below the last message: a new message, opened for editing.
   void appendAndEdit();
 
