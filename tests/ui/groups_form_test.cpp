@@ -15,6 +15,7 @@
 #include "editors/groups/groups_model.h"
 #include "support/scripted_prompt.h"
 #include "support/unicode.h"
+#include "ui/list_popup_menu.h"
 #include "ui/list_view.h"
 
 namespace tamberlin {
@@ -133,6 +134,21 @@ TEST_F(GroupsFormTest, DeletingAListUsedByDigitalChannelsAsks) {
   EXPECT_EQ(ChannelRecord(slot->channel(1)).rxGroupList(), 0);
   EXPECT_EQ(list->selectedRows(), std::vector<int>{0});
   EXPECT_EQ(text("TitleLabel"), "Groups  used 1 of 250  1 selected ");
+}
+
+TEST_F(GroupsFormTest, CopiedListsArePastedBehindTheLastOneWithTheirMembers) {
+  open(3);
+  setGroupListMember(slot->groupList(0), 0, 5);
+  click(list, 0);
+  auto* menu = find<ListPopupMenu>("PopupMenu");
+  menu->copyItem->trigger();
+  click(list, 1);
+  menu->pasteItem->trigger();
+  QCoreApplication::processEvents();  // the paste refreshes through a queued call
+  EXPECT_EQ(list->model()->rowCount(), 4);
+  EXPECT_EQ(list->model()->index(3, 2).data().toString(), "Group 1");
+  EXPECT_EQ(members(3), (std::vector<uint16_t>{5, 0, 0, 0}));
+  EXPECT_TRUE(prompt.shown.empty());
 }
 
 TEST_F(GroupsFormTest, WithoutACodeplugTheFormIsDisabled) {
