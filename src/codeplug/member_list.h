@@ -30,9 +30,9 @@ class MemberList {
 
 // What a member editor shows for a section.
 struct MemberListTexts {
-  std::string_view availableTitle;  // "Available Contacts "
-  std::string_view counterText;     // "Contact Members  used "
-  std::string_view upToText;        // "Contact Members .. up to "
+  std::string_view availableTitle;        // "Available Contacts "
+  std::string_view counterText;           // "Contact Members  used "
+  std::string_view upToText;              // "Contact Members .. up to "
   std::vector<std::string_view> headers;  // the hidden column first: "", "No.", "Name", "ID"
 };
 

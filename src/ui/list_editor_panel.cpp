@@ -15,7 +15,8 @@ namespace tamberlin {
 
 ListEditorPanel::ListEditorPanel(Prompt& prompt, ListEditorController::SlotSource slot,
                                  ListEditorController::SectionSource section, QStringList headers,
-                                 ListTableModel::CellText cell, ListPanelOperations operations, QWidget* parent)
+                                 ListTableModel::CellText cell, ListPanelOperations operations,
+                                 QWidget* parent)
     : QWidget(parent), section_(section) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -26,8 +27,8 @@ ListEditorPanel::ListEditorPanel(Prompt& prompt, ListEditorController::SlotSourc
   view_ = new ListView(this);
   view_->setObjectName("ListView");
   controller_ = nullptr;
-  model_ = new ListTableModel(std::move(headers), [this] { return controller_ ? controller_->used() : 0; },
-                              std::move(cell), this);
+  model_ = new ListTableModel(
+      std::move(headers), [this] { return controller_ ? controller_->used() : 0; }, std::move(cell), this);
   view_->setModel(model_);
   view_->horizontalHeader()->resizeSection(0, 8);
   view_->horizontalHeader()->resizeSection(1, fontMetrics().horizontalAdvance("00000") + 16);
@@ -35,8 +36,10 @@ ListEditorPanel::ListEditorPanel(Prompt& prompt, ListEditorController::SlotSourc
   controller_ = new ListEditorController(view_, model_, prompt, std::move(slot), std::move(section), this);
   model_->refresh();
   // The controller offers every operation; an editor without some drops them.
-  if (!operations.moves) disconnect(view_, &ListView::moveRequested, controller_, &ListEditorController::move);
-  if (!operations.popupMenu) disconnect(view_, &ListView::menuRequested, controller_, &ListEditorController::showMenu);
+  if (!operations.moves)
+    disconnect(view_, &ListView::moveRequested, controller_, &ListEditorController::move);
+  if (!operations.popupMenu)
+    disconnect(view_, &ListView::menuRequested, controller_, &ListEditorController::showMenu);
 
   buttons_ = new QGridLayout;
   add_ = new QPushButton("Add", this);
@@ -90,8 +93,8 @@ void ListEditorPanel::updateCounterAndButtons() {
   const int used = controller_->used();
   static const c_codeplug noCodeplug;
   const ListSection shown = section.value_or(section_(noCodeplug));
-  title_->setText(
-      QString::fromStdString(listCounterText(shown, section.has_value(), used, static_cast<int>(rows.size()))));
+  title_->setText(QString::fromStdString(
+      listCounterText(shown, section.has_value(), used, static_cast<int>(rows.size()))));
   const bool room = controller_->hasList() && used < controller_->capacity();
   add_->setEnabled(room);
   insert_->setEnabled(room);

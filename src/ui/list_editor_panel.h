@@ -29,9 +29,9 @@ class ListEditorPanel : public QWidget {
   Q_OBJECT
 
  public:
-  ListEditorPanel(Prompt& prompt, ListEditorController::SlotSource slot, ListEditorController::SectionSource section,
-                  QStringList headers, ListTableModel::CellText cell, ListPanelOperations operations,
-                  QWidget* parent);
+  ListEditorPanel(Prompt& prompt, ListEditorController::SlotSource slot,
+                  ListEditorController::SectionSource section, QStringList headers,
+                  ListTableModel::CellText cell, ListPanelOperations operations, QWidget* parent);
 
   ListView* view() const { return view_; }
   ListTableModel* model() const { return model_; }

@@ -52,8 +52,12 @@ class MemberDragView final : public ListView {
     drag->setMimeData(editor_->dragData(this));
     drag->exec(Qt::MoveAction);
   }
-  void dragEnterEvent(QDragEnterEvent* event) override { answer(event, editor_->acceptsDrop(event->mimeData(), this)); }
-  void dragMoveEvent(QDragMoveEvent* event) override { answer(event, editor_->acceptsDrop(event->mimeData(), this)); }
+  void dragEnterEvent(QDragEnterEvent* event) override {
+    answer(event, editor_->acceptsDrop(event->mimeData(), this));
+  }
+  void dragMoveEvent(QDragMoveEvent* event) override {
+    answer(event, editor_->acceptsDrop(event->mimeData(), this));
+  }
   void dropEvent(QDropEvent* event) override { answer(event, editor_->dropRows(event->mimeData(), this)); }
 
  private:
@@ -137,7 +141,8 @@ MemberListEditor::MemberListEditor(MemberListTexts texts, int capacity, QWidget*
     view->horizontalHeader()->resizeSection(0, 8);
     view->horizontalHeader()->resizeSection(1, fontMetrics().horizontalAdvance("00000") + 16);
     view->horizontalHeader()->setStretchLastSection(true);
-    connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this, &MemberListEditor::updateState);
+    connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &MemberListEditor::updateState);
   }
   layout->addLayout(availableSide, 1);
   layout->addLayout(middle);
@@ -193,8 +198,8 @@ void MemberListEditor::updateState() {
   const int count = static_cast<int>(members_.size());
   membersTitle_->setText(QString::fromStdString(
       memberCounterText(texts_.counterText, texts_.upToText, shown, count, capacity())));
-  const MemberButtonState state = memberButtonState(shown ? count : -1, capacity(),
-                                                    !availableView_->selectedRows().empty(), memberView_->selectedRows());
+  const MemberButtonState state = memberButtonState(
+      shown ? count : -1, capacity(), !availableView_->selectedRows().empty(), memberView_->selectedRows());
   add_->setEnabled(state.add);
   remove_->setEnabled(state.remove);
   up_->setEnabled(state.moveUp);

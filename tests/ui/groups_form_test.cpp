@@ -33,7 +33,8 @@ class GroupsFormTest : public ::testing::Test {
       writeRadioId3(slot->contact(i), static_cast<uint32_t>(2620 + i));
     }
     slot->contact(1)[3] = static_cast<uint8_t>((slot->contact(1)[3] & ~0x07) | 2);
-    for (int i = 0; i < lists; ++i) initialiseGroupList(*slot, i, utf8ToUtf16("Group " + std::to_string(i + 1)));
+    for (int i = 0; i < lists; ++i)
+      initialiseGroupList(*slot, i, utf8ToUtf16("Group " + std::to_string(i + 1)));
     form = std::make_unique<TGroupsForm>(EditorContext{common, prompt}, nullptr);
     form->resize(1000, 600);
     form->show();
@@ -48,7 +49,8 @@ class GroupsFormTest : public ::testing::Test {
     return widget;
   }
   void click(ListView* view, int row, Qt::KeyboardModifiers modifiers = {}) {
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, modifiers, view->visualRect(view->model()->index(row, 2)).center());
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, modifiers,
+                      view->visualRect(view->model()->index(row, 2)).center());
   }
   void press(const char* button) {
     QTest::mouseClick(find<QAbstractButton>(button), Qt::LeftButton);

@@ -31,7 +31,8 @@ class VectorMembers final : public MemberList {
   std::vector<uint16_t>& entries_;
 };
 
-const MemberListTexts kTexts{"Available Things ", "Thing Members  used ", "Thing Members .. up to ", {"", "No.", "Name", "ID"}};
+const MemberListTexts kTexts{
+    "Available Things ", "Thing Members  used ", "Thing Members .. up to ", {"", "No.", "Name", "ID"}};
 
 class MemberListEditorTest : public ::testing::Test {
  protected:
@@ -50,7 +51,8 @@ class MemberListEditorTest : public ::testing::Test {
   QString title() { return editor.findChild<QLabel*>("MembersTitleLabel")->text(); }
   QWidget* button(const char* name) { return editor.findChild<QWidget*>(name); }
   void click(ListView* view, int row, Qt::KeyboardModifiers modifiers = {}) {
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, modifiers, view->visualRect(view->model()->index(row, 2)).center());
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, modifiers,
+                      view->visualRect(view->model()->index(row, 2)).center());
   }
   void doubleClick(ListView* view, int row) {
     const QPoint at = view->visualRect(view->model()->index(row, 2)).center();
@@ -58,7 +60,9 @@ class MemberListEditorTest : public ::testing::Test {
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
     QCoreApplication::processEvents();
   }
-  QString cell(ListView* view, int row, int column) { return view->model()->index(row, column).data().toString(); }
+  QString cell(ListView* view, int row, int column) {
+    return view->model()->index(row, column).data().toString();
+  }
 
   MemberListEditor editor{kTexts, 4, nullptr};
   std::vector<uint16_t> entries;
@@ -78,7 +82,8 @@ TEST_F(MemberListEditorTest, WithoutAListBothSidesAreEmptyAndTheTitleCountsUpToT
   EXPECT_EQ(title(), "Thing Members .. up to 4 ");
   EXPECT_EQ(available->model()->rowCount(), 0);
   EXPECT_EQ(memberList->model()->rowCount(), 0);
-  for (const char* name : {"AddToMemberBitBtn", "DeleteFromMemberBitBtn", "MemberMoveUpBitBtn", "MemberMoveDownBitBtn"}) {
+  for (const char* name :
+       {"AddToMemberBitBtn", "DeleteFromMemberBitBtn", "MemberMoveUpBitBtn", "MemberMoveDownBitBtn"}) {
     EXPECT_FALSE(button(name)->isEnabled()) << name;
   }
 }

@@ -25,8 +25,8 @@ TGroupsForm::TGroupsForm(EditorContext context, QWidget* parent) : EditorForm(co
   layout->addWidget(splitter);
 
   panel_ = new ListEditorPanel(
-      prompt(), [this] { return selectedCodeplug(); }, [](const c_codeplug& s) { return groupListSection(s); },
-      {"", "No.", "Name"},
+      prompt(), [this] { return selectedCodeplug(); },
+      [](const c_codeplug& s) { return groupListSection(s); }, {"", "No.", "Name"},
       [this](int row, int column) -> QString {
         c_codeplug* s = selectedCodeplug();
         if (!s || column == 0) return {};

@@ -43,7 +43,8 @@ class GroupListMembers final : public MemberList {
   std::vector<std::u16string> cells(int number) const override {
     const std::span<uint8_t> contact = slot_.contact(number - 1);
     if (contact.empty()) return {};
-    return {utf8ToUtf16(std::to_string(number)), decodeTextField(contact.subspan(kContactName), kNameUnits, number),
+    return {utf8ToUtf16(std::to_string(number)),
+            decodeTextField(contact.subspan(kContactName), kNameUnits, number),
             utf8ToUtf16(std::to_string(readRadioId3(contact)))};
   }
 
@@ -82,7 +83,9 @@ ListSection groupListSection(const c_codeplug& slot) {
   section.lastName = u"Group 1";
   section.singular = "group";
   section.formatName = "tyt_code_plug_group_entry";
-  section.initialise = [](c_codeplug& s, int index, std::u16string_view name) { initialiseGroupList(s, index, name); };
+  section.initialise = [](c_codeplug& s, int index, std::u16string_view name) {
+    initialiseGroupList(s, index, name);
+  };
   section.references = &groupListReferences();
   return section;
 }
@@ -99,8 +102,10 @@ std::unique_ptr<MemberList> groupListMembers(c_codeplug& slot, int index) {
 }
 
 const MemberListTexts& groupMemberTexts() {
-  static const MemberListTexts texts{
-      "Available Contacts ", "Contact Members  used ", "Contact Members .. up to ", {"", "No.", "Name", "ID"}};
+  static const MemberListTexts texts{"Available Contacts ",
+                                     "Contact Members  used ",
+                                     "Contact Members .. up to ",
+                                     {"", "No.", "Name", "ID"}};
   return texts;
 }
 

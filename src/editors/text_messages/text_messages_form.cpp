@@ -23,8 +23,8 @@ TTextMessageForm::TTextMessageForm(EditorContext context, QWidget* parent) : Edi
   setWindowTitle("Digital Text Message");
   auto* layout = new QVBoxLayout(this);
   panel_ = new ListEditorPanel(
-      prompt(), [this] { return selectedCodeplug(); }, [](const c_codeplug& s) { return textMessageSection(s); },
-      {"", "No.", "Message"},
+      prompt(), [this] { return selectedCodeplug(); },
+      [](const c_codeplug& s) { return textMessageSection(s); }, {"", "No.", "Message"},
       [this](int row, int column) -> QString {
         const c_codeplug* s = selectedCodeplug();
         if (!s || column == 0) return {};
@@ -37,7 +37,8 @@ TTextMessageForm::TTextMessageForm(EditorContext context, QWidget* parent) : Edi
   // A declined question keeps the messages above it too.
   panel_->controller()->setStopDeleteOnDecline(true);
   ListView* view = panel_->view();
-  view->setCellDelegate(kTextColumn, new NameDelegate(std::u16string(kTextMessageRefused), view, kTextMessageUnits));
+  view->setCellDelegate(kTextColumn,
+                        new NameDelegate(std::u16string(kTextMessageRefused), view, kTextMessageUnits));
   panel_->model()->setEditable(kTextColumn, [this](int row, int, const QVariant& text) {
     c_codeplug* s = selectedCodeplug();
     return s && commitTextMessage(*s, row, text.toString().toStdU16String());
@@ -60,7 +61,8 @@ void TTextMessageForm::refreshShown() {
 bool TTextMessageForm::eventFilter(QObject* watched, QEvent* event) {
   if (watched == panel_->view()->viewport() && event->type() == QEvent::MouseButtonDblClick) {
     const auto* mouse = static_cast<QMouseEvent*>(event);
-    if (mouse->button() == Qt::LeftButton && !panel_->view()->indexAt(mouse->position().toPoint()).isValid()) {
+    if (mouse->button() == Qt::LeftButton &&
+        !panel_->view()->indexAt(mouse->position().toPoint()).isValid()) {
       appendAndEdit();
       return true;
     }

@@ -41,7 +41,8 @@ class GroupsModelTest : public ::testing::Test {
     for (int i = 0; i < n; ++i) initialiseGroupList(*slot, i, utf8ToUtf16("Group " + std::to_string(i + 1)));
   }
   void setMembers(int list, const std::vector<uint16_t>& contacts) {
-    for (size_t k = 0; k < contacts.size(); ++k) setGroupListMember(slot->groupList(list), static_cast<int>(k), contacts[k]);
+    for (size_t k = 0; k < contacts.size(); ++k)
+      setGroupListMember(slot->groupList(list), static_cast<int>(k), contacts[k]);
   }
   std::vector<uint16_t> entries(int list) {
     std::vector<uint16_t> all;
@@ -173,13 +174,15 @@ TEST_F(GroupsModelTest, InsertingAndMovingRenumberTheChannels) {
   ListEngine engine(*slot, section);
   EXPECT_EQ(engine.insert(1), 1);
   EXPECT_EQ(engine.displayName(1), u"New group");
-  EXPECT_EQ((std::vector<int>{groupOf(0), groupOf(1), groupOf(2), groupOf(3)}), (std::vector<int>{1, 3, 5, 3}));
+  EXPECT_EQ((std::vector<int>{groupOf(0), groupOf(1), groupOf(2), groupOf(3)}),
+            (std::vector<int>{1, 3, 5, 3}));
 
   // Lists 2 and 3 up by 10 land at 1 and 2; unnamed channels are left alone.
   EXPECT_EQ(engine.moveSelection({1, 2}, 10), (std::vector<int>{0, 1}));
   EXPECT_EQ(engine.displayName(0), u"New group");
   EXPECT_EQ(engine.displayName(2), u"Group 1");
-  EXPECT_EQ((std::vector<int>{groupOf(0), groupOf(1), groupOf(2), groupOf(3)}), (std::vector<int>{3, 2, 5, 3}));
+  EXPECT_EQ((std::vector<int>{groupOf(0), groupOf(1), groupOf(2), groupOf(3)}),
+            (std::vector<int>{3, 2, 5, 3}));
 }
 
 TEST_F(GroupsModelTest, DeletingTheOnlyListLeavesGroup1AndClearsTheFreeRecords) {

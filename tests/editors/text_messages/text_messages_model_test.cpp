@@ -30,7 +30,9 @@ class TextMessagesModelTest : public ::testing::Test {
     for (int i = 0; i < n; ++i) initialiseTextMessage(*slot, i, utf8ToUtf16("Text " + std::to_string(i + 1)));
     for (int i = n; i < kTextMessageCount; ++i) initialiseTextMessage(*slot, i, u"");
   }
-  void setEntry(int k, Entry bytes) { std::copy(bytes.begin(), bytes.end(), oneTouchEntry(*slot, k).begin()); }
+  void setEntry(int k, Entry bytes) {
+    std::copy(bytes.begin(), bytes.end(), oneTouchEntry(*slot, k).begin());
+  }
   Entry entry(int k) {
     Entry bytes{};
     const auto e = oneTouchEntry(*slot, k);
@@ -48,8 +50,8 @@ TEST_F(TextMessagesModelTest, DeletingAMessageAOneTouchEntrySendsClearsTheEntry)
   addMessages(6);
   setEntry(0, {kDigitalMessage, 5, 2, 0});
   setEntry(1, {kDigitalMessage, 3, 1, 0});
-  setEntry(2, {kDigitalCall, 5, 3, 0});    // a call: byte 1 is no message number
-  setEntry(3, {kAnalogueDtmf, 5, 0, 0});   // a DTMF code number
+  setEntry(2, {kDigitalCall, 5, 3, 0});   // a call: byte 1 is no message number
+  setEntry(3, {kAnalogueDtmf, 5, 0, 0});  // a DTMF code number
   ListEngine engine(*slot, section);
   prompt.answerNext(PromptAnswer::Yes);
   EXPECT_EQ(engine.deleteRecord(3, true, prompt), 0);
@@ -103,7 +105,8 @@ TEST_F(TextMessagesModelTest, ACommittedEditIsTrimmedAndAnEmptyOneNamedByItsNumb
     std::u16string typed;
     std::u16string stored;
   };
-  const Case cases[] = {{u"", u"Message 7"}, {u"   ", u"Message 7"}, {u"  QRV on 145.500 ", u"QRV on 145.500"}};
+  const Case cases[] = {
+      {u"", u"Message 7"}, {u"   ", u"Message 7"}, {u"  QRV on 145.500 ", u"QRV on 145.500"}};
   for (const Case& c : cases) {
     EXPECT_TRUE(commitTextMessage(*slot, 6, c.typed));
     EXPECT_EQ(textMessageText(*slot, 6), c.stored);
