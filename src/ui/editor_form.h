@@ -2,9 +2,10 @@
 
 #include <QWidget>
 
+#include "codeplug/ccommon.h"
+
 namespace tamberlin {
 
-class CCommon;
 class Prompt;
 
 // What every editor is handed: the codeplug manager and the way to ask the user.
@@ -29,6 +30,11 @@ class EditorForm : public QWidget {
  protected:
   CCommon& common() const { return context_.common; }
   Prompt& prompt() const { return context_.prompt; }
+  // The selected slot while it holds a codeplug, else nullptr.
+  c_codeplug* selectedCodeplug() const {
+    c_codeplug* slot = context_.common.selected();
+    return slot && slot->holdsCodeplug() ? slot : nullptr;
+  }
 
  private:
   EditorContext context_;

@@ -16,7 +16,7 @@ QValidator::State NameValidator::validate(QString& input, int&) const {
 QWidget* NameDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const {
   auto* edit = new QLineEdit(parent);
   edit->setObjectName("InPlaceEdit");
-  edit->setMaxLength(16);
+  edit->setMaxLength(maxLength_);
   edit->setValidator(new NameValidator(alsoRefused_, edit));
   edit->setFrame(false);
   return track(edit);
@@ -25,7 +25,7 @@ QWidget* NameDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
 void NameDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
   auto* edit = qobject_cast<QLineEdit*>(editor);
   if (!edit) return;
-  edit->setText(index.data(Qt::EditRole).toString().trimmed().left(16));
+  edit->setText(index.data(Qt::EditRole).toString().trimmed().left(maxLength_));
   edit->selectAll();
 }
 

@@ -20,19 +20,20 @@ class NameValidator : public QValidator {
 };
 
 // The in-place edit box over a name cell: the trimmed name, at most 16
-// characters, selected when it opens.
+// characters (or the field's own length), selected when it opens.
 class NameDelegate : public CellEditorDelegate {
   Q_OBJECT
 
  public:
-  NameDelegate(std::u16string alsoRefused, QObject* parent)
-      : CellEditorDelegate(parent), alsoRefused_(std::move(alsoRefused)) {}
+  NameDelegate(std::u16string alsoRefused, QObject* parent, int maxLength = 16)
+      : CellEditorDelegate(parent), alsoRefused_(std::move(alsoRefused)), maxLength_(maxLength) {}
 
   QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
   void setEditorData(QWidget* editor, const QModelIndex& index) const override;
 
  private:
   std::u16string alsoRefused_;
+  int maxLength_;
 };
 
 }  // namespace tamberlin

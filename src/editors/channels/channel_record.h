@@ -17,6 +17,7 @@ class ChannelRecord {
   static constexpr size_t kContact = 6;
   static constexpr size_t kEmergencySystem = 10;
   static constexpr size_t kScanList = 11;
+  static constexpr size_t kRxGroupList = 12;
   static constexpr size_t kRxFrequency = 16;
   static constexpr size_t kTxFrequency = 20;
   static constexpr size_t kName = 32;
@@ -32,6 +33,8 @@ class ChannelRecord {
   void setContact(uint16_t number) { writeLe16(bytes_, kContact, number); }
   uint8_t emergencySystem() const { return bytes_[kEmergencySystem]; }
   void setEmergencySystem(uint8_t number) { bytes_[kEmergencySystem] = number; }
+  uint8_t rxGroupList() const { return bytes_[kRxGroupList]; }
+  void setRxGroupList(uint8_t number) { bytes_[kRxGroupList] = number; }
   std::span<uint8_t> rxFrequency() const { return bytes_.subspan(kRxFrequency, 4); }
   std::span<uint8_t> txFrequency() const { return bytes_.subspan(kTxFrequency, 4); }
   std::span<uint8_t> name() const { return bytes_.subspan(kName, 32); }
