@@ -9,6 +9,7 @@
 
 #include "codeplug/c_codeplug.h"
 #include "codeplug/ccommon.h"
+#include "editors/buttons/buttons_model.h"
 #include "editors/text_messages/one_touch_references.h"
 #include "editors/text_messages/text_messages_model.h"
 #include "support/scripted_prompt.h"

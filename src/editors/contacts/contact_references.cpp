@@ -6,6 +6,7 @@
 #include "codeplug/c_codeplug.h"
 #include "codeplug/record_number_shift.h"
 #include "codeplug/text_field.h"
+#include "editors/buttons/buttons_model.h"
 #include "editors/channels/channel_record.h"
 #include "editors/gps/gps_model.h"
 #include "support/endian.h"
@@ -14,21 +15,13 @@ namespace tamberlin {
 
 namespace {
 
-constexpr size_t kOneTouchOffset = 20;
 constexpr int kOneTouchCount = 6;
-constexpr size_t kOneTouchSize = 4;
 constexpr size_t kOneTouchContact = 2;
 constexpr int kOneTouchDigital = 1;
 constexpr size_t kKeyPadOffset = 44;
 constexpr int kKeyPadCount = 10;
 constexpr size_t kGroupMembersOffset = 32;
 constexpr int kGroupMemberCount = 32;
-
-std::span<uint8_t> oneTouchEntry(c_codeplug& slot, int i) {
-  if (slot.sections.buttons == 0) return {};
-  return slot.bytes(slot.sections.buttons + kOneTouchOffset + kOneTouchSize * static_cast<size_t>(i),
-                    kOneTouchSize);
-}
 
 bool oneTouchIsDigital(std::span<const uint8_t> entry) {
   return ((entry[0] >> 4) & 0x03) == kOneTouchDigital;

@@ -4,12 +4,12 @@
 
 #include "codeplug/c_codeplug.h"
 #include "codeplug/section_table.h"
+#include "editors/buttons/buttons_model.h"
 
 namespace tamberlin {
 
 namespace {
 
-constexpr size_t kOneTouchEntries = 20;
 constexpr size_t kOneTouchEntrySize = 4;
 constexpr int kDigitalMode = 1;
 constexpr int kTextMessageCall = 1;
@@ -53,12 +53,6 @@ class TextMessageReferences final : public ListReferences {
 };
 
 }  // namespace
-
-std::span<uint8_t> oneTouchEntry(c_codeplug& slot, int k) {
-  if (slot.sections.buttons == 0 || k < 0 || k >= kOneTouchEntryCount) return {};
-  return slot.bytes(slot.sections.buttons + kOneTouchEntries + kOneTouchEntrySize * static_cast<size_t>(k),
-                    kOneTouchEntrySize);
-}
 
 int oneTouchMessage(std::span<const uint8_t> entry) {
   if (entry.size() < kOneTouchEntrySize) return 0;

@@ -6,6 +6,7 @@
 
 #include "codeplug/c_codeplug.h"
 #include "codeplug/ccommon.h"
+#include "editors/buttons/buttons_model.h"
 #include "editors/text_messages/one_touch_references.h"
 #include "support/scripted_prompt.h"
 #include "support/unicode.h"
