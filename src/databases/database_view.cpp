@@ -1,5 +1,6 @@
 #include "databases/database_view.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "databases/csv_fields.h"
@@ -11,9 +12,17 @@ namespace {
 
 constexpr int kProgressEvery = 128;
 
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c; }
+struct LowerTable {
+  char map[256];
+  constexpr LowerTable() : map() {
+    for (int c = 0; c < 256; ++c) map[c] = static_cast<char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
+  }
+};
+constexpr LowerTable kLower;
 
-// `needle` is lower case already.
+char lower(char c) { return kLower.map[static_cast<unsigned char>(c)]; }
+
+// `needle` is lower case already and not empty.
 bool containsIgnoringCase(std::string_view haystack, std::string_view needle) {
   if (needle.size() > haystack.size()) return false;
   const char first = needle.front();
@@ -35,13 +44,29 @@ bool equalsIgnoringCase(std::string_view text, std::string_view lowerText) {
   return true;
 }
 
-bool matchesSearch(const DatabaseEntryView& record, std::string_view search) {
-  char digits[16];
-  const auto end = std::to_chars(digits, digits + sizeof digits, record.radioId()).ptr;
-  return std::string_view(digits, static_cast<size_t>(end - digits)).find(search) != std::string_view::npos ||
-         containsIgnoringCase(record.callSign(), search) || containsIgnoringCase(record.name(), search) ||
-         containsIgnoringCase(record.country(), search);
-}
+class Search {
+ public:
+  explicit Search(std::string_view lowerText)
+      : text_(lowerText),
+        digitsOnly_(std::all_of(lowerText.begin(), lowerText.end(), [](char c) { return c >= '0' && c <= '9'; })) {}
+
+  bool matches(const DatabaseEntryView& record) const {
+    // Only a search of digits can occur in a decimal ID.
+    if (digitsOnly_ || text_.front() == '-') {
+      char digits[16];
+      const auto end = std::to_chars(digits, digits + sizeof digits, record.radioId()).ptr;
+      if (std::string_view(digits, static_cast<size_t>(end - digits)).find(text_) != std::string_view::npos) {
+        return true;
+      }
+    }
+    return containsIgnoringCase(record.callSign(), text_) || containsIgnoringCase(record.name(), text_) ||
+           containsIgnoringCase(record.country(), text_);
+  }
+
+ private:
+  std::string_view text_;
+  bool digitsOnly_;
+};
 
 }  // namespace
 
@@ -57,10 +82,11 @@ DatabaseView buildDatabaseView(DatabaseSource sourceKind, SharedRecords source, 
   const DatabaseRecordSet& records = *view.records;
   progress.setRange(static_cast<int>(records.size()));
   view.rows.reserve(anyCountry && search.empty() ? records.size() : 0);
+  const Search searcher(search);
   for (size_t i = 0; i < records.size(); ++i) {
     const DatabaseEntryView record = records[i];
     if ((anyCountry || equalsIgnoringCase(record.country(), filter)) &&
-        (search.empty() || matchesSearch(record, search))) {
+        (search.empty() || searcher.matches(record))) {
       view.rows.push_back(static_cast<uint32_t>(i));
     }
     if ((i + 1) % kProgressEvery == 0) progress.setPosition(static_cast<int>(i + 1));

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "databases/t_database_file_entry.h"
+#include "support/large_buffer.h"
 
 namespace tamberlin {
 
@@ -112,10 +113,11 @@ std::vector<uint8_t> sortedUniqueRecords(std::span<const uint8_t> records, Datab
   progress.status("Removing duplicate entries ");
   keys.erase(std::unique(keys.begin(), keys.end(), [](const Key& a, const Key& b) { return a.id == b.id; }),
              keys.end());
-  std::vector<uint8_t> sorted(keys.size() * kSize);
-  for (size_t i = 0; i < keys.size(); ++i) {
-    const auto from = records.subspan(size_t{keys[i].record} * kSize, kSize);
-    std::copy(from.begin(), from.end(), sorted.begin() + static_cast<std::ptrdiff_t>(i * kSize));
+  std::vector<uint8_t> sorted;
+  reserveLargeBuffer(sorted, keys.size() * kSize);
+  for (const Key& key : keys) {
+    const auto from = records.subspan(size_t{key.record} * kSize, kSize);
+    sorted.insert(sorted.end(), from.begin(), from.end());
   }
   return sorted;
 }
