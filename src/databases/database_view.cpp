@@ -22,15 +22,17 @@ constexpr LowerTable kLower;
 
 char lower(char c) { return kLower.map[static_cast<unsigned char>(c)]; }
 
-// `needle` is lower case already and not empty.
-bool containsIgnoringCase(std::string_view haystack, std::string_view needle) {
-  if (needle.size() > haystack.size()) return false;
+// Whether a zero-terminated text field holds `needle` (lower case, not
+// empty), in one pass that ends at the terminator.
+bool fieldContains(std::span<const uint8_t> field, std::string_view needle) {
   const char first = needle.front();
-  const size_t last = haystack.size() - needle.size();
-  for (size_t i = 0; i <= last; ++i) {
-    if (lower(haystack[i]) != first) continue;
+  for (size_t i = 0; i < field.size() && field[i] != 0; ++i) {
+    if (lower(static_cast<char>(field[i])) != first) continue;
     size_t k = 1;
-    while (k < needle.size() && lower(haystack[i + k]) == needle[k]) ++k;
+    while (k < needle.size() && i + k < field.size() && field[i + k] != 0 &&
+           lower(static_cast<char>(field[i + k])) == needle[k]) {
+      ++k;
+    }
     if (k == needle.size()) return true;
   }
   return false;
@@ -59,8 +61,10 @@ class Search {
         return true;
       }
     }
-    return containsIgnoringCase(record.callSign(), text_) || containsIgnoringCase(record.name(), text_) ||
-           containsIgnoringCase(record.country(), text_);
+    const auto bytes = record.bytes();
+    return fieldContains(bytes.subspan(DatabaseEntryView::kCallSignAt, DatabaseEntryView::kCallSignSize), text_) ||
+           fieldContains(bytes.subspan(DatabaseEntryView::kNameAt, DatabaseEntryView::kNameSize), text_) ||
+           fieldContains(bytes.subspan(DatabaseEntryView::kCountryAt, DatabaseEntryView::kPlaceSize), text_);
   }
 
  private:
