@@ -44,7 +44,8 @@ std::string word(std::mt19937& random, size_t minLength, size_t maxLength, bool 
   std::uniform_int_distribution<int> letter(0, 25);
   std::string text;
   const size_t n = length(random);
-  for (size_t i = 0; i < n; ++i) text.push_back(static_cast<char>((capital && i == 0 ? 'A' : 'a') + letter(random)));
+  for (size_t i = 0; i < n; ++i)
+    text.push_back(static_cast<char>((capital && i == 0 ? 'A' : 'a') + letter(random)));
   return text;
 }
 
@@ -52,15 +53,17 @@ std::string callSign(std::mt19937& random) {
   static const char* const prefixes[] = {"DL", "G", "F", "ON", "PA", "OE", "HB9", "K", "W", "VK", "JA", "EA"};
   std::uniform_int_distribution<int> prefix(0, 11), digit(0, 9);
   std::string text = prefixes[prefix(random)] + std::to_string(digit(random)) + word(random, 2, 3, false);
-  std::transform(text.begin(), text.end(), text.begin(), [](char c) { return static_cast<char>(std::toupper(c)); });
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](char c) { return static_cast<char>(std::toupper(c)); });
   return text;
 }
 
 // Seven fields, ascending unique IDs as the download has them; with
 // `repeatedId` every line carries that one ID.
 void writeUsersCsv(const fs::path& path, int lines, int repeatedId) {
-  static const char* const countries[] = {"Germany", "United States", "United Kingdom", "France", "Netherlands",
-                                          "Italy", "Spain", "Australia", "Japan", "Brazil", "Austria", "Canada"};
+  static const char* const countries[] = {"Germany",     "United States", "United Kingdom", "France",
+                                          "Netherlands", "Italy",         "Spain",          "Australia",
+                                          "Japan",       "Brazil",        "Austria",        "Canada"};
   std::mt19937 random(42);
   std::uniform_int_distribution<int> country(0, 11), gap(1, 9);
   std::ofstream out(path, std::ios::binary);
@@ -68,9 +71,9 @@ void writeUsersCsv(const fs::path& path, int lines, int repeatedId) {
   int id = 1023001;
   for (int i = 0; i < lines; ++i) {
     id += gap(random);
-    out << (repeatedId > 0 ? repeatedId : id) << ',' << callSign(random) << ',' << word(random, 3, 8, true) << ' '
-        << word(random, 4, 10, true) << ',' << word(random, 4, 12, true) << ',' << word(random, 4, 14, true) << ','
-        << countries[country(random)] << ",DMR\n";
+    out << (repeatedId > 0 ? repeatedId : id) << ',' << callSign(random) << ',' << word(random, 3, 8, true)
+        << ' ' << word(random, 4, 10, true) << ',' << word(random, 4, 12, true) << ','
+        << word(random, 4, 14, true) << ',' << countries[country(random)] << ",DMR\n";
   }
 }
 
@@ -115,8 +118,8 @@ int main() {
   });
   std::vector<char> decompressed(raw.size());
   const double decompress = bestOf3([&] {
-    if (LZ4_decompress_safe(block.data(), decompressed.data(), compressedSize, static_cast<int>(raw.size())) !=
-        static_cast<int>(raw.size())) {
+    if (LZ4_decompress_safe(block.data(), decompressed.data(), compressedSize,
+                            static_cast<int>(raw.size())) != static_cast<int>(raw.size())) {
       std::exit(2);
     }
   });
@@ -127,7 +130,8 @@ int main() {
   });
   size_t hits = 0;
   const double search = bestOf3([&] {
-    hits = buildDatabaseView(DatabaseSource::Database, database.records(), "All ", "mar", silentProgress()).size();
+    hits = buildDatabaseView(DatabaseSource::Database, database.records(), "All ", "mar", silentProgress())
+               .size();
   });
 
   const fs::path normal200 = directory / "normal200.csv";
@@ -146,7 +150,8 @@ int main() {
   std::printf("  LZ4 decompression of the block                 %8.1f ms\n", decompress * 1e3);
   std::printf("  search \"mar\" over all records (%zu hits)     %8.1f ms\n", hits, search * 1e3);
   std::printf("  import, 200000 lines of unique IDs (%zu)      %8.1f ms\n", normalCount, normalImport * 1e3);
-  std::printf("  import, 200000 lines of one ID (%zu)               %8.1f ms\n", repeatedCount, repeatedImport * 1e3);
+  std::printf("  import, 200000 lines of one ID (%zu)               %8.1f ms\n", repeatedCount,
+              repeatedImport * 1e3);
   bool ok = true;
   ok &= report("import / compression", import / compress, 2.5);
   ok &= report("load / decompression", load / decompress, 2.0);

@@ -84,7 +84,8 @@ int databaseImportCommand(const std::vector<std::string>& args, std::ostream& ou
     return 1;
   }
   out << "database: " << database.records()->size() << " records in " << database.filePath().string() << "\n";
-  out << "last heard: " << lastHeard.records()->size() << " records in " << lastHeard.filePath().string() << "\n";
+  out << "last heard: " << lastHeard.records()->size() << " records in " << lastHeard.filePath().string()
+      << "\n";
   return 0;
 }
 
@@ -95,13 +96,14 @@ int databaseInfoCommand(const std::vector<std::string>& args, std::ostream& out,
   UserDatabase database(common, parsed->directory);
   const int loaded = database.load(database.filePath());
   database.rebuildCountryList(silentProgress());
-  out << "file: " << database.filePath().string() << " " << (loaded >= 0 ? "ok" : loadProblem(loaded)) << "\n";
+  out << "file: " << database.filePath().string() << " " << (loaded >= 0 ? "ok" : loadProblem(loaded))
+      << "\n";
   out << "records: " << database.records()->size() << "\n";
   out << "countries: " << database.countries().size() << "\n";
   LastHeardList lastHeard(parsed->directory);
   const int heard = lastHeard.load(silentProgress());
-  out << "last heard: " << lastHeard.filePath().string() << " " << (heard >= 0 ? "ok" : loadProblem(heard)) << ", "
-      << lastHeard.records()->size() << " records\n";
+  out << "last heard: " << lastHeard.filePath().string() << " " << (heard >= 0 ? "ok" : loadProblem(heard))
+      << ", " << lastHeard.records()->size() << " records\n";
   return loaded >= 0 || loaded == -2 ? 0 : 1;
 }
 
@@ -111,13 +113,14 @@ int databaseSearchCommand(const std::vector<std::string>& args, std::ostream& ou
   CCommon common;
   UserDatabase database(common, parsed->directory);
   database.load(database.filePath());
-  const DatabaseView view = buildDatabaseView(DatabaseSource::Database, database.records(),
-                                              parsed->country.value_or("All"), parsed->positional[0], silentProgress());
+  const DatabaseView view =
+      buildDatabaseView(DatabaseSource::Database, database.records(), parsed->country.value_or("All"),
+                        parsed->positional[0], silentProgress());
   out << "DMR ID\tCallsign\tName\tCity\tState\tCountry\n";
   for (size_t i = 0; i < view.size(); ++i) {
     const DatabaseEntryView r = view.row(i);
-    out << r.radioId() << '\t' << r.callSign() << '\t' << r.name() << '\t' << r.city() << '\t' << r.state() << '\t'
-        << r.country() << '\n';
+    out << r.radioId() << '\t' << r.callSign() << '\t' << r.name() << '\t' << r.city() << '\t' << r.state()
+        << '\t' << r.country() << '\n';
   }
   err << databaseViewTitle(DatabaseSource::Database, view.size(), 0) << "\n";
   return 0;

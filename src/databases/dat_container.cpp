@@ -153,17 +153,15 @@ DatSaveStatus saveDatFile(const std::filesystem::path& path, uint32_t magic, uin
   const DatImage image = encodeDatFile(magic, count, raw, options.stored);
   if (image.status != DatSaveStatus::Ok) return image.status;
   switch (writeFileAtomically(path, image.bytes, {options.failAfterBytes})) {
-    case WriteStatus::Ok:
-      return DatSaveStatus::Ok;
-    case WriteStatus::CannotCreate:
-      return DatSaveStatus::CannotCreate;
-    case WriteStatus::ShortWrite:
-      break;
+    case WriteStatus::Ok: return DatSaveStatus::Ok;
+    case WriteStatus::CannotCreate: return DatSaveStatus::CannotCreate;
+    case WriteStatus::ShortWrite: break;
   }
   return image.mode == kDatStored ? DatSaveStatus::StoredWriteFailed : DatSaveStatus::CompressedWriteFailed;
 }
 
-int decodeDatFile(std::span<const uint8_t> file, uint32_t magic, size_t recordSize, std::vector<uint8_t>& raw) {
+int decodeDatFile(std::span<const uint8_t> file, uint32_t magic, size_t recordSize,
+                  std::vector<uint8_t>& raw) {
   raw.clear();
   if (file.size() <= kDatHeaderSize) return -4;
   Header header;
@@ -199,7 +197,8 @@ int loadDatFile(const std::filesystem::path& path, uint32_t magic, size_t record
   } catch (const std::bad_alloc&) {
     return header.mode == kDatStored ? -10 : -14;
   }
-  const auto got = file.read(reinterpret_cast<char*>(block.data()), static_cast<std::streamsize>(bodySize)).gcount();
+  const auto got =
+      file.read(reinterpret_cast<char*>(block.data()), static_cast<std::streamsize>(bodySize)).gcount();
   block.resize(static_cast<size_t>(got));
   return readRaw(block, header, raw);
 }

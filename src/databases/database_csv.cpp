@@ -42,12 +42,9 @@ struct Columns {
 
 Columns columnsFor(int kind) {
   switch (kind) {
-    case kLastHeardKind:
-      return {5, 2, 1, 3, -1, -1, -1, 4};
-    case kUserDatabaseKind:
-      return {6, 0, 1, 2, 3, 4, 5, -1};
-    default:
-      return {7, 0, 1, 2, 3, 4, 6, -1};
+    case kLastHeardKind: return {5, 2, 1, 3, -1, -1, -1, 4};
+    case kUserDatabaseKind: return {6, 0, 1, 2, 3, 4, 5, -1};
+    default: return {7, 0, 1, 2, 3, 4, 6, -1};
   }
 }
 
@@ -60,7 +57,8 @@ bool parseInteger(std::string_view text, int32_t& value) {
 int headerKind(std::string_view trimmedLine) {
   const std::string lower = asciiLowerCased(trimmedLine);
   for (const HeaderLine& header : kHeaderLines) {
-    const bool found = header.atStart ? lower.starts_with(header.text) : lower.find(header.text) != std::string::npos;
+    const bool found =
+        header.atStart ? lower.starts_with(header.text) : lower.find(header.text) != std::string::npos;
     if (found) return header.kind;
   }
   return kDetectKind;
@@ -174,7 +172,8 @@ ParsedDatabaseCsv parseDatabaseCsv(int kind, std::span<const uint8_t> bytes, Dat
 
   // Room for the counted lines, but never more than the bytes could fill:
   // a file of empty lines must not reserve gigabytes.
-  const size_t capacity = std::min<size_t>(static_cast<size_t>(lines), bytes.size() / kShortestRecordLine + 1);
+  const size_t capacity =
+      std::min<size_t>(static_cast<size_t>(lines), bytes.size() / kShortestRecordLine + 1);
   LineParser parser(kind, capacity);
   size_t start = 0;
   int number = 0;

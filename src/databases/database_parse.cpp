@@ -16,7 +16,7 @@ int parseDatabase(int kind, std::span<const uint8_t> bytes, DatabaseLists lists,
   ParsedDatabaseCsv parsed = parseDatabaseCsv(kind, bytes, progress);
   if (parsed.result < 0) return parsed.result;
   if (parsed.kind == kUserDatabaseKind || parsed.kind == kUserDatabaseAlternativeKind) {
-    lists.database.adoptParsed(parsed.records, progress);
+    lists.database.adoptParsed(std::move(parsed.records), progress);
   } else if (parsed.kind == kLastHeardKind) {
     if (lists.lastHeard.adoptParsed(std::move(parsed.records), lists.database, progress) < 0) return -6;
   }

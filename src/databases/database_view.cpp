@@ -50,7 +50,8 @@ class Search {
  public:
   explicit Search(std::string_view lowerText)
       : text_(lowerText),
-        digitsOnly_(std::all_of(lowerText.begin(), lowerText.end(), [](char c) { return c >= '0' && c <= '9'; })) {}
+        digitsOnly_(
+            std::all_of(lowerText.begin(), lowerText.end(), [](char c) { return c >= '0' && c <= '9'; })) {}
 
   bool matches(const DatabaseEntryView& record) const {
     // Only a search of digits can occur in a decimal ID.
@@ -62,7 +63,8 @@ class Search {
       }
     }
     const auto bytes = record.bytes();
-    return fieldContains(bytes.subspan(DatabaseEntryView::kCallSignAt, DatabaseEntryView::kCallSignSize), text_) ||
+    return fieldContains(bytes.subspan(DatabaseEntryView::kCallSignAt, DatabaseEntryView::kCallSignSize),
+                         text_) ||
            fieldContains(bytes.subspan(DatabaseEntryView::kNameAt, DatabaseEntryView::kNameSize), text_) ||
            fieldContains(bytes.subspan(DatabaseEntryView::kCountryAt, DatabaseEntryView::kPlaceSize), text_);
   }
@@ -74,8 +76,9 @@ class Search {
 
 }  // namespace
 
-DatabaseView buildDatabaseView(DatabaseSource sourceKind, SharedRecords source, std::string_view countryFilter,
-                               std::string_view searchText, DatabaseProgress& progress) {
+DatabaseView buildDatabaseView(DatabaseSource sourceKind, SharedRecords source,
+                               std::string_view countryFilter, std::string_view searchText,
+                               DatabaseProgress& progress) {
   const std::string filter = asciiLowerCased(trimmedField(countryFilter));
   const std::string search = asciiLowerCased(trimmedField(searchText));
   const bool anyCountry = filter == "all";

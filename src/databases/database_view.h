@@ -27,8 +27,9 @@ struct DatabaseView {
 // The records of `source` whose country equals the filter (trimmed, any case;
 // "All" takes every country) and whose radio ID, call sign, name or country
 // holds the search text (trimmed, any case), in source order.
-DatabaseView buildDatabaseView(DatabaseSource sourceKind, SharedRecords source, std::string_view countryFilter,
-                               std::string_view searchText, DatabaseProgress& progress);
+DatabaseView buildDatabaseView(DatabaseSource sourceKind, SharedRecords source,
+                               std::string_view countryFilter, std::string_view searchText,
+                               DatabaseProgress& progress);
 
 // "DMR Ham Database   12 " or "DMR Ham Last Heard   2 of 12 selected ".
 std::string databaseViewTitle(DatabaseSource source, size_t rowCount, size_t selectedCount);

@@ -22,17 +22,12 @@ struct SaveFailure {
 
 SaveFailure saveFailure(DatSaveStatus status) {
   switch (status) {
-    case DatSaveStatus::CannotCreate:
-      return {"Error ", -2};
-    case DatSaveStatus::StoredWriteFailed:
-      return {"Save error ", -4};
-    case DatSaveStatus::NoCompressionBuffer:
-      return {"Compression error ", -5};
-    case DatSaveStatus::CompressionFailed:
-      return {"Compression error ", -6};
+    case DatSaveStatus::CannotCreate: return {"Error ", -2};
+    case DatSaveStatus::StoredWriteFailed: return {"Save error ", -4};
+    case DatSaveStatus::NoCompressionBuffer: return {"Compression error ", -5};
+    case DatSaveStatus::CompressionFailed: return {"Compression error ", -6};
     case DatSaveStatus::Ok:
-    case DatSaveStatus::CompressedWriteFailed:
-      break;
+    case DatSaveStatus::CompressedWriteFailed: break;
   }
   return {"Save error ", -8};
 }
@@ -79,8 +74,8 @@ int LastHeardList::save(DatabaseProgress& progress, const DatSaveOptions& option
     std::filesystem::remove(path, ignored);
     return 0;
   }
-  const DatSaveStatus status = saveDatFile(path, kLastHeardMagic, static_cast<uint32_t>(records.size()),
-                                           records.bytes(), options);
+  const DatSaveStatus status =
+      saveDatFile(path, kLastHeardMagic, static_cast<uint32_t>(records.size()), records.bytes(), options);
   if (status == DatSaveStatus::Ok) return static_cast<int>(records.size());
   const SaveFailure failure = saveFailure(status);
   progress.status(failure.text + path.string());

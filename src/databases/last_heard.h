@@ -38,7 +38,8 @@ class LastHeardList {
 
   // Removes, for each selected row, the first record with its ID, and saves.
   // true when anything went (the caller then rebuilds the country list).
-  bool deleteSelected(const DatabaseView& view, std::span<const size_t> selectedRows, DatabaseProgress& progress);
+  bool deleteSelected(const DatabaseView& view, std::span<const size_t> selectedRows,
+                      DatabaseProgress& progress);
   // Empties the list and deletes its file.
   void clear(DatabaseProgress& progress);
 

@@ -17,7 +17,9 @@ std::string_view DatabaseEntryView::text(size_t offset, size_t size) const {
   return {start, zero != nullptr ? static_cast<size_t>(static_cast<const char*>(zero) - start) : size};
 }
 
-void t_database_file_entry::setRadioId(int32_t id) { writeLe32(writable_, kRadioIdAt, static_cast<uint32_t>(id)); }
+void t_database_file_entry::setRadioId(int32_t id) {
+  writeLe32(writable_, kRadioIdAt, static_cast<uint32_t>(id));
+}
 
 void t_database_file_entry::setAge(int32_t age) { writeLe32(writable_, kAgeAt, static_cast<uint32_t>(age)); }
 

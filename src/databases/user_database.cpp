@@ -15,18 +15,12 @@ constexpr int kDeleteProgressEvery = 32;
 
 int saveCode(DatSaveStatus status, int count) {
   switch (status) {
-    case DatSaveStatus::Ok:
-      return count;
-    case DatSaveStatus::CannotCreate:
-      return -3;
-    case DatSaveStatus::StoredWriteFailed:
-      return -5;
-    case DatSaveStatus::NoCompressionBuffer:
-      return -6;
-    case DatSaveStatus::CompressionFailed:
-      return -7;
-    case DatSaveStatus::CompressedWriteFailed:
-      break;
+    case DatSaveStatus::Ok: return count;
+    case DatSaveStatus::CannotCreate: return -3;
+    case DatSaveStatus::StoredWriteFailed: return -5;
+    case DatSaveStatus::NoCompressionBuffer: return -6;
+    case DatSaveStatus::CompressionFailed: return -7;
+    case DatSaveStatus::CompressedWriteFailed: break;
   }
   return -9;
 }
@@ -52,8 +46,11 @@ void UserDatabase::rebuildCountryList(DatabaseProgress& progress) {
   countries_ = buildCountryList(*common_.userDatabase(), progress);
 }
 
-void UserDatabase::adoptParsed(std::span<const uint8_t> records, DatabaseProgress& progress) {
+void UserDatabase::adoptParsed(std::vector<uint8_t> records, DatabaseProgress& progress) {
   records_ = makeRecords(sortedUniqueRecords(records, progress));
+  // Gone before the compression buffer is taken, so an import peaks at two
+  // copies of the records rather than three.
+  std::vector<uint8_t>().swap(records);
   progress.status("Saving database ");
   save(filePath());
   progress.status("");
@@ -70,8 +67,8 @@ int UserDatabase::save(const std::filesystem::path& path, const DatSaveOptions& 
     return 0;
   }
   const int count = static_cast<int>(records.size());
-  return saveCode(saveDatFile(path, kUserDatabaseMagic, static_cast<uint32_t>(count), records.bytes(), options),
-                  count);
+  return saveCode(
+      saveDatFile(path, kUserDatabaseMagic, static_cast<uint32_t>(count), records.bytes(), options), count);
 }
 
 int UserDatabase::load(const std::filesystem::path& path) {

@@ -33,7 +33,7 @@ class UserDatabase {
 
   // Freshly parsed records in line order: sorts them, drops duplicate IDs,
   // saves the file and rebuilds the country list.
-  void adoptParsed(std::span<const uint8_t> records, DatabaseProgress& progress);
+  void adoptParsed(std::vector<uint8_t> records, DatabaseProgress& progress);
 
   // Writes the records to `path` and makes them the manager's copy. The
   // record count, 0 (no records: the file is deleted) or -1 (empty path),
@@ -51,7 +51,8 @@ class UserDatabase {
 
   // Deletes the records shown in the given rows of a view of the database,
   // then saves and rebuilds the country list. true when anything went.
-  bool deleteSelected(const DatabaseView& view, std::span<const size_t> selectedRows, DatabaseProgress& progress);
+  bool deleteSelected(const DatabaseView& view, std::span<const size_t> selectedRows,
+                      DatabaseProgress& progress);
   // Empties the database and deletes its file; the country list stays.
   void clear();
 

@@ -1,9 +1,9 @@
+#include "databases/csv_fields.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-#include "databases/csv_fields.h"
 
 namespace tamberlin {
 namespace {

@@ -1,3 +1,5 @@
+#include "databases/dat_container.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -5,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "databases/dat_container.h"
 #include "support/crc32.h"
 #include "support/endian.h"
 #include "support/temp_dir.h"
@@ -88,7 +89,8 @@ TEST(DatContainer, EveryLoadCheckHasItsCode) {
       {"header byte changed", false, [](auto& f) { f[10] ^= 1; }, -8},
       {"unknown mode", false, [](auto& f) { f[8] = 1, resealHeader(f); }, -8},
       {"no records", false, [](auto& f) { writeLe32(f, 4, 0), resealHeader(f); }, 0},
-      {"raw size not count x 248", false, [](auto& f) { writeLe32(f, 13, 4 * 248 + 1), resealHeader(f); }, -9},
+      {"raw size not count x 248", false, [](auto& f) { writeLe32(f, 13, 4 * 248 + 1), resealHeader(f); },
+       -9},
       {"count overflows the size", false,
        [](auto& f) { writeLe32(f, 4, 0x01000001), writeLe32(f, 13, 248), resealHeader(f); }, -9},
       {"more than the cap", false,
@@ -99,10 +101,7 @@ TEST(DatContainer, EveryLoadCheckHasItsCode) {
       {"compressed: file too long", false, [](auto& f) { f.push_back(0); }, -13},
       {"compressed: block byte changed", false, [](auto& f) { f[40] ^= 1; }, -16},
       {"compressed: raw size beyond the block", false,
-       [](auto& f) {
-         writeLe32(f, 4, 400000), writeLe32(f, 13, 400000u * 248), resealHeader(f);
-       },
-       -17},
+       [](auto& f) { writeLe32(f, 4, 400000), writeLe32(f, 13, 400000u * 248), resealHeader(f); }, -17},
       {"compressed: one record short", false,
        [](auto& f) { writeLe32(f, 4, 3), writeLe32(f, 13, 3 * 248), resealHeader(f); }, -17},
       {"compressed: raw CRC differs", false, [](auto& f) { f[17] ^= 1, resealHeader(f); }, -18},

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "databases/database_csv.h"
 #include "database_fixture.h"
+#include "databases/database_csv.h"
 
 namespace tamberlin {
 namespace {
@@ -58,8 +58,8 @@ TEST_F(DatabaseParse, FieldsTakeTheirTextAsTheDatabaseStoresIt) {
       // "ü" is two bytes in UTF-8: each becomes a blank.
       {"UTF-8 letter", "1,DL1A,M\xC3\xBCller,c,s,D", "DL1A", "M  ller"},
       {"control byte", "1,DL1A,A\tB,c,s,D", "DL1A", "A B"},
-      {"name cut to 31",
-       "1,DL1A,abcdefghijklmnopqrstuvwxyz0123456789,c,s,D", "DL1A", "abcdefghijklmnopqrstuvwxyz01234"},
+      {"name cut to 31", "1,DL1A,abcdefghijklmnopqrstuvwxyz0123456789,c,s,D", "DL1A",
+       "abcdefghijklmnopqrstuvwxyz01234"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -157,8 +157,8 @@ TEST_F(DatabaseParse, ReportsProgressEvery512Lines) {
   EXPECT_EQ(progress.ranges.front(), 1101);  // the lines, counting the one after the last line end
   EXPECT_EQ(std::vector<int>(progress.positions.begin(), progress.positions.begin() + 2),
             (std::vector<int>{512, 1024}));
-  for (const char* step : {"Parsing the database ", "Sorting the DMR database ", "Removing duplicate entries ",
-                           "Saving database ", "Building the country list "}) {
+  for (const char* step : {"Parsing the database ", "Sorting the DMR database ",
+                           "Removing duplicate entries ", "Saving database ", "Building the country list "}) {
     EXPECT_TRUE(progress.showed(step)) << step;
   }
 }
@@ -171,8 +171,9 @@ TEST_F(DatabaseParse, AnEmptyLineFileReservesNoMoreThanItsBytesAllow) {
 }
 
 TEST_F(DatabaseParse, ImportReadsTheWholeFile) {
-  const std::string path = dir.write("users.csv", bytesOf("radio id,callsign,name,city,state/prov,country,remarks\n"
-                                                         "12,DL2B,Bea,Ulm,BW,DE,Germany\n"));
+  const std::string path =
+      dir.write("users.csv", bytesOf("radio id,callsign,name,city,state/prov,country,remarks\n"
+                                     "12,DL2B,Bea,Ulm,BW,DE,Germany\n"));
   ASSERT_EQ(importDatabase("  " + path + " ", {database, lastHeard}, progress), 0);
   ASSERT_EQ(users().size(), 1u);
   EXPECT_EQ(users()[0].country(), "Germany");

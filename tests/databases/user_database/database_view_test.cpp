@@ -20,7 +20,8 @@ class DatabaseViewTest : public test::DatabaseFixture {
               0);
   }
   std::vector<int32_t> shown(std::string_view country, std::string_view search) {
-    const DatabaseView view = buildDatabaseView(DatabaseSource::Database, database.records(), country, search, progress);
+    const DatabaseView view =
+        buildDatabaseView(DatabaseSource::Database, database.records(), country, search, progress);
     std::vector<int32_t> out;
     for (size_t i = 0; i < view.size(); ++i) out.push_back(view.row(i).radioId());
     return out;
@@ -52,7 +53,8 @@ TEST_F(DatabaseViewTest, FilterAndSearch) {
 }
 
 TEST_F(DatabaseViewTest, HoldsIndicesIntoTheSharedRecords) {
-  const DatabaseView view = buildDatabaseView(DatabaseSource::Database, database.records(), "All", "", progress);
+  const DatabaseView view =
+      buildDatabaseView(DatabaseSource::Database, database.records(), "All", "", progress);
   EXPECT_EQ(view.records.get(), common.userDatabase().get());
   EXPECT_EQ(view.rows, (std::vector<uint32_t>{0, 1, 2, 3, 4}));
 }

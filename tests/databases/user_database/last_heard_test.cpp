@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "databases/database_csv.h"
 #include "database_fixture.h"
+#include "databases/database_csv.h"
 
 namespace tamberlin {
 namespace {
@@ -52,10 +52,12 @@ TEST_F(LastHeardTest, DetailsComeFromTheDatabase) {
   EXPECT_TRUE(progress.showed("Fetching details "));
   EXPECT_TRUE(std::filesystem::exists(lastHeard.filePath()));
 
-  const DatabaseView germany = buildDatabaseView(DatabaseSource::LastHeard, lastHeard.records(), "Germany ", "", progress);
+  const DatabaseView germany =
+      buildDatabaseView(DatabaseSource::LastHeard, lastHeard.records(), "Germany ", "", progress);
   ASSERT_EQ(germany.size(), 1u);
   EXPECT_EQ(germany.row(0).radioId(), 2621234);
-  EXPECT_EQ(buildDatabaseView(DatabaseSource::LastHeard, lastHeard.records(), "All ", "", progress).size(), 5u);
+  EXPECT_EQ(buildDatabaseView(DatabaseSource::LastHeard, lastHeard.records(), "All ", "", progress).size(),
+            5u);
 
   LastHeardList restarted(dir.path());
   EXPECT_EQ(restarted.load(progress), 5);
@@ -68,7 +70,8 @@ TEST_F(LastHeardTest, DeletingTwoRowsRewritesOnlyTheLastHeardFile) {
   const auto databaseTime = std::filesystem::last_write_time(database.filePath());
   const auto heardBefore = TempDir::read(lastHeard.filePath().string());
 
-  const DatabaseView view = buildDatabaseView(DatabaseSource::LastHeard, lastHeard.records(), "All ", "new", progress);
+  const DatabaseView view =
+      buildDatabaseView(DatabaseSource::LastHeard, lastHeard.records(), "All ", "new", progress);
   ASSERT_EQ(view.size(), 2u);  // both ON4NEW lines
   const std::vector<size_t> rows{0, 1};
   ASSERT_TRUE(lastHeard.deleteSelected(view, rows, progress));

@@ -1,11 +1,11 @@
+#include "databases/record_sort.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <numeric>
 #include <random>
 #include <vector>
-
-#include "databases/record_sort.h"
 
 namespace tamberlin {
 namespace {

@@ -5,46 +5,38 @@
 #include <string>
 #include <vector>
 
-#include "cli/cli_commands.h"
 #include "database_fixture.h"
+#include "support/cli_run.h"
 
 namespace tamberlin {
 namespace {
 
 using test::TempDir;
 
-struct DatabaseCliRun {
-  int code;
-  std::string out;
-  std::string err;
-};
-
-DatabaseCliRun cli(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  const int code = runCli(args, out, err);
-  return {code, out.str(), err.str()};
-}
+using test::cli;
+using test::CliRun;
 
 TEST(DatabaseCli, ImportInfoAndSearch) {
   TempDir dir;
-  const std::string csv = dir.write("users.csv", test::bytesOf("Radio_ID,Callsign,Name,City,State,Country,Remarks\n"
-                                                              "2000,G4BOB,Bob,Leeds,YK,United Kingdom,\n"
-                                                              "1000,DL1ABC,Anna,Berlin,BE,Germany,\n"
-                                                              "1000,DL1ABC,Anna twice,Berlin,BE,Germany,\n"
-                                                              "3000,DL3C,Carl,Hamburg,HH,Germany,\n"));
+  const std::string csv =
+      dir.write("users.csv", test::bytesOf("Radio_ID,Callsign,Name,City,State,Country,Remarks\n"
+                                           "2000,G4BOB,Bob,Leeds,YK,United Kingdom,\n"
+                                           "1000,DL1ABC,Anna,Berlin,BE,Germany,\n"
+                                           "1000,DL1ABC,Anna twice,Berlin,BE,Germany,\n"
+                                           "3000,DL3C,Carl,Hamburg,HH,Germany,\n"));
   const std::string data = dir.path().string();
-  const DatabaseCliRun imported = cli({"db-import", csv, "--dir", data});
+  const CliRun imported = cli({"db-import", csv, "--dir", data});
   ASSERT_EQ(imported.code, 0) << imported.err;
   EXPECT_NE(imported.out.find("database: 3 records"), std::string::npos) << imported.out;
   EXPECT_TRUE(std::filesystem::exists(dir.path() / "dmr_database.dat"));
 
-  const DatabaseCliRun info = cli({"db-info", "--dir", data});
+  const CliRun info = cli({"db-info", "--dir", data});
   ASSERT_EQ(info.code, 0);
   EXPECT_NE(info.out.find("dmr_database.dat ok"), std::string::npos) << info.out;
   EXPECT_NE(info.out.find("records: 3\n"), std::string::npos);
   EXPECT_NE(info.out.find("countries: 2\n"), std::string::npos);
 
-  const DatabaseCliRun search = cli({"db-search", "dl", "--country", "germany", "--dir", data});
+  const CliRun search = cli({"db-search", "dl", "--country", "germany", "--dir", data});
   ASSERT_EQ(search.code, 0);
   EXPECT_EQ(search.out,
             "DMR ID\tCallsign\tName\tCity\tState\tCountry\n"
@@ -54,7 +46,7 @@ TEST(DatabaseCli, ImportInfoAndSearch) {
   auto bytes = TempDir::read(dir.file("dmr_database.dat"));
   bytes.back() ^= 1;
   dir.write("dmr_database.dat", bytes);
-  const DatabaseCliRun damaged = cli({"db-info", "--dir", data});
+  const CliRun damaged = cli({"db-info", "--dir", data});
   EXPECT_EQ(damaged.code, 1);
   EXPECT_NE(damaged.out.find("damaged (load code -16)"), std::string::npos) << damaged.out;
   EXPECT_NE(damaged.out.find("records: 0\n"), std::string::npos);
@@ -65,10 +57,10 @@ TEST(DatabaseCli, BadArgumentsAndFiles) {
   EXPECT_EQ(cli({"db-import"}).code, 2);
   EXPECT_EQ(cli({"db-search"}).code, 2);
   EXPECT_EQ(cli({"db-info", "--colour"}).code, 2);
-  const DatabaseCliRun missing = cli({"db-import", dir.file("none.csv"), "--dir", dir.path().string()});
+  const CliRun missing = cli({"db-import", dir.file("none.csv"), "--dir", dir.path().string()});
   EXPECT_EQ(missing.code, 1);
   const std::string other = dir.write("other.csv", test::bytesOf("a,b,c,d,e,f,g\n"));
-  const DatabaseCliRun unknown = cli({"db-import", other, "--dir", dir.path().string()});
+  const CliRun unknown = cli({"db-import", other, "--dir", dir.path().string()});
   EXPECT_EQ(unknown.code, 1);
   EXPECT_NE(unknown.err.find("Unknown .csv file format"), std::string::npos) << unknown.err;
 }

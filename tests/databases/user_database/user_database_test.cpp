@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "database_fixture.h"
 #include "databases/country_list.h"
 #include "databases/dat_container.h"
-#include "database_fixture.h"
 #include "support/endian.h"
 
 namespace tamberlin {
@@ -120,7 +120,8 @@ TEST_F(UserDatabaseTest, DeleteSelectedRemovesTheShownRecordsAndSaves) {
   UserDatabase restarted(next, dir.path());
   EXPECT_EQ(restarted.load(restarted.filePath()), 2);
 
-  const DatabaseView lastHeardView = buildDatabaseView(DatabaseSource::LastHeard, database.records(), "All", "", progress);
+  const DatabaseView lastHeardView =
+      buildDatabaseView(DatabaseSource::LastHeard, database.records(), "All", "", progress);
   EXPECT_FALSE(database.deleteSelected(lastHeardView, rows, progress));
   EXPECT_EQ(users().size(), 2u);
 }
