@@ -69,6 +69,36 @@ seed_validate() {
   seed "$dir" type-control "${zeros}1f444d2d313730310041"
 }
 
+# First byte: the kind (0 detect, 1 last heard, 2 and 3 user database).
+seed_csv_parse() {
+  local dir=$1 kind name text
+  seed "$dir" empty ""
+  while IFS='|' read -r kind name text; do
+    printf '%b' "$text" | od -An -tx1 | tr -d ' \n' >"$dir/.hex"
+    seed "$dir" "$name" "$kind$(cat "$dir/.hex")"
+  done <<'LINES'
+00|detect-users|Radio_ID,Callsign,Name,City,State,Country,Remarks\r\n2345678,DL1ABC,Hans,Berlin,BE,Germany,DMR\r\n
+00|detect-alternative|radio id,callsign,name,city,state/prov,country,remarks\n1,A1,"Doe, J",c,s,p,Land\n
+00|detect-last-heard|num;callsign;dmrid;name;age\n1;DL1A;2621234;Anna;12\n
+00|headerless|1,DL1A,N,c,s,D,DMR\n2,DL2B,"open,c,s,D,DMR\n
+01|last-heard|1;DL1A;2621234;Anna;12\n2;;2049125;X;y\n
+02|users|3,C,N,c,s,D\n1,A,N,c,s,D\n3,C,M,c,s,D\n
+03|alternative|1|A|N|c|s|p|Land\n
+LINES
+  rm -f "$dir/.hex"
+}
+
+# First byte: 0 a whole file, 1 a file with its CRCs made right, 2 records
+# for a round trip (bit 7: last-heard magic).
+seed_dat_load() {
+  local dir=$1 records
+  seed "$dir" empty ""
+  records=$(printf '%0496d' 0)
+  seed "$dir" round-trip "02${records}${records}"
+  seed "$dir" resealed "01b9e737a80100000002000000000000f8000000000000000000000000000000000000001f000100"
+  seed "$dir" header "00b9e737a801000000020000000000"
+}
+
 targets=()
 for binary in "$bin_dir"/fuzz_*; do
   [[ -x $binary ]] && targets+=("$binary")
@@ -87,6 +117,8 @@ for binary in "${targets[@]}"; do
   case $name in
     fuzz_codeplug_load) seed_codeplug_load "$corpus" ;;
     fuzz_validate) seed_validate "$corpus" ;;
+    fuzz_csv_parse) seed_csv_parse "$corpus" ;;
+    fuzz_dat_load) seed_dat_load "$corpus" ;;
   esac
   log="$log_dir/$name.log"
   echo "== $name: ${seconds}s, log $log"

@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "cli/codeplug_info.h"
+#include "cli/database_commands.h"
 #include "cli/stream_prompt.h"
 #include "codeplug/ccommon.h"
 
@@ -18,6 +19,8 @@ const char* const kUsage =
     "usage: tamberlin-cli info [--json] FILE\n"
     "       tamberlin-cli new MODEL OUT    (MODEL: MD380 MD390 UV380 UV390 MD9600 MD2017 DM-1701)\n"
     "       tamberlin-cli normalize IN OUT\n";
+
+void printUsage(std::ostream& stream) { stream << kUsage << kDatabaseUsage; }
 
 std::vector<uint8_t> readWholeFile(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
@@ -95,17 +98,20 @@ int normalizeCommand(const std::vector<std::string>& args, std::ostream& err) {
 
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   if (args.empty()) {
-    err << kUsage;
+    printUsage(err);
     return 2;
   }
   if (args[0] == "info") return infoCommand(args, out, err);
   if (args[0] == "new") return newCommand(args, err);
   if (args[0] == "normalize") return normalizeCommand(args, err);
+  if (args[0] == "db-import") return databaseImportCommand(args, out, err);
+  if (args[0] == "db-info") return databaseInfoCommand(args, out, err);
+  if (args[0] == "db-search") return databaseSearchCommand(args, out, err);
   if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
-    out << kUsage;
+    printUsage(out);
     return 0;
   }
-  err << kUsage;
+  printUsage(err);
   return 2;
 }
 

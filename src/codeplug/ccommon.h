@@ -10,6 +10,7 @@
 #include "codeplug/c_codeplug.h"
 #include "codeplug/radio_models.h"
 #include "codeplug/codeplug_file_access.h"
+#include "databases/record_set.h"
 
 namespace tamberlin {
 
@@ -68,6 +69,11 @@ class CCommon {
   int packDtmf(std::span<uint8_t> destination, std::string_view text, int maxDigits) const;
   std::string unpackDtmf(std::span<const uint8_t> bytes, int count) const;
 
+  // The DMR user database as last saved or loaded: the contacts window and the
+  // SPI flash image share this one set of records.
+  const SharedRecords& userDatabase() const { return userDatabase_; }
+  void setUserDatabase(SharedRecords records) { userDatabase_ = records ? std::move(records) : emptyRecords(); }
+
  private:
   int acceptFileBytes(int slot, const std::string& path, std::vector<uint8_t> buffer, Prompt& out);
 
@@ -77,6 +83,7 @@ class CCommon {
   std::array<std::vector<uint8_t>, kTemplateCount> templates_;
   std::array<c_codeplug, kSlotCount> slots_;
   int selectedSlot_ = 0;
+  SharedRecords userDatabase_ = emptyRecords();
 };
 
 // "/opt/./tamberlin/" -> "/opt/tamberlin": the program directory as kept.

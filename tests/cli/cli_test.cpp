@@ -11,6 +11,7 @@
 #include "codeplug/text_field.h"
 #include "editors/channels/channels_model.h"
 #include "support/endian.h"
+#include "support/cli_run.h"
 #include "support/scripted_prompt.h"
 #include "support/temp_dir.h"
 
@@ -19,17 +20,8 @@ namespace {
 
 using test::TempDir;
 
-struct CliRun {
-  int code;
-  std::string out;
-  std::string err;
-};
-
-CliRun cli(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  const int code = runCli(args, out, err);
-  return {code, out.str(), err.str()};
-}
+using test::cli;
+using test::CliRun;
 
 class Cli : public ::testing::Test {
  protected:
