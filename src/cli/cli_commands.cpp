@@ -107,6 +107,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   if (args[0] == "db-import") return databaseImportCommand(args, out, err);
   if (args[0] == "db-info") return databaseInfoCommand(args, out, err);
   if (args[0] == "db-search") return databaseSearchCommand(args, out, err);
+  if (args[0] == "db-download") return databaseDownloadCommand(args, out, err);
   if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
     printUsage(out);
     return 0;
