@@ -19,11 +19,14 @@
 #include <QVBoxLayout>
 #include <new>
 
+#include "app/app_paths.h"
 #include "codeplug/ccommon.h"
 #include "codeplug/radio_models.h"
+#include "databases/server_settings.h"
 #include "radio/libusb_driver.h"
 #include "radio/radio_messages.h"
 #include "radio/simulated_radio.h"
+#include "support/ini_document.h"
 #include "support/prompt.h"
 
 namespace tamberlin {
@@ -33,9 +36,6 @@ namespace {
 constexpr int kRefreshIntervalMs = 500;
 constexpr double kSettleSeconds = 5;
 constexpr auto kSettleStep = std::chrono::milliseconds(20);
-// The programming software's own database pages.
-constexpr const char* kDatabaseWebsite = "https://radioid.net/";
-
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, const QString& hint) {
   auto* button = new QPushButton(caption, parent);
   button->setObjectName(name);
@@ -135,7 +135,11 @@ void TProgramRadioForm::buildControls() {
                               tr("Write the large database to the radio  "));
   writeDatabase_->setContextMenuPolicy(Qt::ActionsContextMenu);
   auto* website = new QAction(tr("Go to database &website"), writeDatabase_);
-  connect(website, &QAction::triggered, this, [] { QDesktopServices::openUrl(QUrl(kDatabaseWebsite)); });
+  connect(website, &QAction::triggered, this, [] {
+    // Read when asked, so an edited settings file takes effect without a restart.
+    const ServerSettings servers = readServerSettings(readIniFile(appPaths().settingsFile.toStdString()));
+    QDesktopServices::openUrl(QUrl(QString::fromStdString(servers.databaseWebSite)));
+  });
   auto* separator = new QAction(writeDatabase_);
   separator->setSeparator(true);
   writeDatabase_->addActions({website, separator, new QAction(tr("&Cancel"), writeDatabase_)});
