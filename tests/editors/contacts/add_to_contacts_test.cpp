@@ -72,12 +72,11 @@ class AddToContactsList : public ::testing::Test {
  protected:
   void SetUp() override {
     SilentPrompt silent;
-    ASSERT_EQ(common.newCodeplug(0, kModelMd390, silent), 0);
-    slot = common.slot(0);
-    const uint32_t ids[] = {101, 102, 103, 102, 105};
-    for (int i = 0; i < 5; ++i) {
+    slot = common.newCodeplug(0, kModelMd390, silent) == 0 ? common.slot(0) : nullptr;
+    ASSERT_NE(slot, nullptr);
+    for (int i = 0; const uint32_t id : {101, 102, 103, 102, 105}) {
       initialiseContact(*slot, i, utf8ToUtf16("K" + std::to_string(i + 1)));
-      t_contact_entry(slot->contact(i)).setCallId(ids[i]);
+      t_contact_entry(slot->contact(i++)).setCallId(id);
     }
   }
   std::vector<std::string> names(int count) {
