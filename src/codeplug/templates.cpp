@@ -341,7 +341,7 @@ void writeTrailer(std::vector<uint8_t>& bytes, ModelFamily family) {
   writeLe16(bytes, at, 0x0200);      // device version
   writeLe16(bytes, at + 2, 0xDF11);  // product
   writeLe16(bytes, at + 4, 0x0483);  // vendor
-  writeLe16(bytes, at + 6, 0x011A);  // DFU specification version
+  writeLe16(bytes, at + 6, 0x011A);  // DFU version the suffix follows
   writeAscii(field(bytes, at + 8, 3), "UFD");
   bytes[at + 11] = kTrailerSize;
   updateTrailerCrc(bytes);
