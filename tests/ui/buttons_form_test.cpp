@@ -14,6 +14,7 @@
 #include "editors/contacts/contacts_model.h"
 #include "editors/text_messages/text_messages_model.h"
 #include "support/combo_box_input.h"
+#include "support/editor_form_fixture.h"
 #include "support/scripted_prompt.h"
 #include "ui/list_view.h"
 
@@ -24,27 +25,9 @@ constexpr size_t kBlock = layout::kButtons;
 constexpr size_t kOneTouch1 = kBlock + 20;
 constexpr size_t kQuickContacts = kBlock + 44;
 
-class ButtonsFormTest : public ::testing::Test {
+class ButtonsFormTest : public test::EditorFormFixture<TButtonsForm> {
  protected:
-  void useModel(int model) {
-    ASSERT_EQ(common.newCodeplug(0, model, prompt), 0);
-    form.refreshAll();
-  }
-  void SetUp() override {
-    form.resize(1200, 700);
-    form.show();
-    useModel(kModelMd380);
-  }
-  template <typename W>
-  W* find(const char* name) {
-    W* widget = form.findChild<W*>(name);
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-  }
-  std::vector<uint8_t>& buffer() { return common.slot(0)->buffer; }
-  std::vector<uint8_t> bytesAt(size_t offset, size_t length) {
-    return std::vector<uint8_t>(buffer().begin() + offset, buffer().begin() + offset + length);
-  }
+  void SetUp() override { showWithModel(1200, 700, kModelMd380); }
   void addContacts(std::initializer_list<std::u16string> names) {
     int i = 0;
     for (const std::u16string& name : names) initContactRecord(common.slot(0)->contact(i++), name);
@@ -90,10 +73,6 @@ class ButtonsFormTest : public ::testing::Test {
     pick(box, text);
     QCoreApplication::processEvents();
   }
-
-  CCommon common;
-  test::ScriptedPrompt prompt;
-  TButtonsForm form{EditorContext{common, prompt}, nullptr};
 };
 
 TEST_F(ButtonsFormTest, AnMd380AndATp660ShowTheSideButtonPanelAndWriteItsBytes) {

@@ -14,6 +14,7 @@
 #include "codeplug/ccommon.h"
 #include "editors/general/general_model.h"
 #include "support/combo_box_input.h"
+#include "support/editor_form_fixture.h"
 #include "support/scripted_prompt.h"
 #include "ui/toggle_switch.h"
 
@@ -22,28 +23,10 @@ namespace {
 
 using namespace general_layout;
 
-class GeneralFormTest : public ::testing::Test {
+class GeneralFormTest : public test::EditorFormFixture<TGeneralForm> {
  protected:
-  void useModel(int model) {
-    ASSERT_EQ(common.newCodeplug(0, model, prompt), 0);
-    form.refreshAll();
-  }
-  void SetUp() override {
-    form.resize(1200, 760);
-    form.show();
-    useModel(kModelUv390);
-  }
-  template <typename W>
-  W* find(const char* name) {
-    W* widget = form.findChild<W*>(name);
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-  }
+  void SetUp() override { showWithModel(1200, 760, kModelUv390); }
   QLineEdit* edit(const char* name) { return find<QLineEdit>(name); }
-  std::vector<uint8_t>& buffer() { return common.slot(0)->buffer; }
-  std::vector<uint8_t> bytesAt(size_t offset, size_t length) {
-    return std::vector<uint8_t>(buffer().begin() + offset, buffer().begin() + offset + length);
-  }
   static void choose(QComboBox* box, const QString& text) { test::chooseWithKeyboard(box, text); }
   static void replaceText(QLineEdit* line, const QString& text) {
     line->setFocus();
@@ -51,10 +34,6 @@ class GeneralFormTest : public ::testing::Test {
     QTest::keyClick(line, Qt::Key_Backspace);
     QTest::keyClicks(line, text);
   }
-
-  CCommon common;
-  test::ScriptedPrompt prompt;
-  TGeneralForm form{EditorContext{common, prompt}, nullptr};
 };
 
 TEST_F(GeneralFormTest, RefreshShowsTheTemplateAndWritesNothing) {
