@@ -4,10 +4,12 @@
 #include <optional>
 #include <ostream>
 
+#include "cli/program_location.h"
 #include "cli/stream_prompt.h"
 #include "codeplug/ccommon.h"
 #include "databases/country_list.h"
 #include "databases/curl_http_client.h"
+#include "databases/database_folder.h"
 #include "databases/database_parse.h"
 #include "databases/database_view.h"
 #include "databases/download_sources.h"
@@ -24,12 +26,14 @@ const char* const kDatabaseUsage =
     "       tamberlin-cli db-import CSV [--dir DIR]\n"
     "       tamberlin-cli db-info [--dir DIR]\n"
     "       tamberlin-cli db-search TEXT [--country COUNTRY] [--dir DIR]\n"
-    "       tamberlin-cli db-download [--http] [--dir DIR] [--settings FILE]\n";
+    "       tamberlin-cli db-download [--http] [--dir DIR] [--settings FILE]\n"
+    "         DIR and FILE default to the folder and settings file the program uses\n";
 
 namespace {
 
 struct DatabaseArgs {
-  std::filesystem::path directory = ".";
+  // Without --dir and --settings the program's own folder and settings file.
+  std::filesystem::path directory;
   std::optional<std::string> country;
   std::vector<std::string> positional;
   // db-download only.
@@ -65,6 +69,15 @@ std::optional<DatabaseArgs> parseArgs(const std::vector<std::string>& args, Take
     } else {
       parsed.positional.push_back(args[i]);
     }
+  }
+  if (parsed.directory.empty() || !parsed.settings) {
+    const SettingsLocation program = currentProgramLocation();
+    if (parsed.directory.empty()) {
+      parsed.directory = program.dataDirectory;
+      std::error_code ignored;
+      std::filesystem::create_directories(parsed.directory, ignored);
+    }
+    if (!parsed.settings) parsed.settings = program.settingsFile;
   }
   return parsed;
 }
@@ -105,16 +118,15 @@ std::string loadProblem(int code) {
 // The two lists of a data folder as the program holds them at start-up, so
 // a parse completes the last-heard file from the new database as it does there.
 struct LoadedLists {
-  explicit LoadedLists(const std::filesystem::path& directory)
-      : database(common, directory), lastHeard(directory) {
-    database.load(database.filePath());
-    lastHeard.load(silentProgress());
+  explicit LoadedLists(const std::filesystem::path& directory) : folder(common, directory) {
+    folder.load(silentProgress());
   }
-  DatabaseLists lists() { return {database, lastHeard}; }
+  DatabaseLists lists() { return folder.lists(); }
 
   CCommon common;
-  UserDatabase database;
-  LastHeardList lastHeard;
+  DatabaseFolder folder;
+  UserDatabase& database = folder.database();
+  LastHeardList& lastHeard = folder.lastHeard();
 };
 
 }  // namespace
@@ -178,8 +190,8 @@ int databaseSearchCommand(const std::vector<std::string>& args, std::ostream& ou
 int databaseDownloadCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   const auto parsed = parseArgs(args, Takes::DownloadOptions);
   if (!parsed || !parsed->positional.empty()) return usage(err);
-  const ServerSettings servers =
-      readServerSettings(parsed->settings ? readIniFile(*parsed->settings) : IniDocument::parse(""));
+  // A missing settings file reads as empty: the default servers.
+  const ServerSettings servers = readServerSettings(readIniFile(*parsed->settings));
   const DownloadSource source = userDatabaseSource(servers, !parsed->http);
   LoadedLists loaded(parsed->directory);
 

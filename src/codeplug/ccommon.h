@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <mutex>
 #include <span>
 #include <string>
 #include <vector>
@@ -70,9 +71,16 @@ class CCommon {
   std::string unpackDtmf(std::span<const uint8_t> bytes, int count) const;
 
   // The DMR user database as last saved or loaded: the contacts window and the
-  // SPI flash image share this one set of records.
-  const SharedRecords& userDatabase() const { return userDatabase_; }
-  void setUserDatabase(SharedRecords records) { userDatabase_ = records ? std::move(records) : emptyRecords(); }
+  // SPI flash image share this one set of records. A download replaces it
+  // from a worker thread while the window may read it.
+  SharedRecords userDatabase() const {
+    const std::lock_guard lock(userDatabaseLock_);
+    return userDatabase_;
+  }
+  void setUserDatabase(SharedRecords records) {
+    const std::lock_guard lock(userDatabaseLock_);
+    userDatabase_ = records ? std::move(records) : emptyRecords();
+  }
 
  private:
   int acceptFileBytes(int slot, const std::string& path, std::vector<uint8_t> buffer, Prompt& out);
@@ -83,6 +91,7 @@ class CCommon {
   std::array<std::vector<uint8_t>, kTemplateCount> templates_;
   std::array<c_codeplug, kSlotCount> slots_;
   int selectedSlot_ = 0;
+  mutable std::mutex userDatabaseLock_;
   SharedRecords userDatabase_ = emptyRecords();
 };
 

@@ -8,6 +8,7 @@ target_sources(tamberlin_core PRIVATE
   csv_fields.cpp
   dat_container.cpp
   database_csv.cpp
+  database_folder.cpp
   database_parse.cpp
   database_view.cpp
   last_heard.cpp
