@@ -4,6 +4,10 @@
 #include "app/app_paths.h"
 #include "app/main_form.h"
 #include "codeplug/ccommon.h"
+#include "databases/curl_http_client.h"
+#include "databases/server_settings.h"
+#include "support/clock.h"
+#include "ui/database_services.h"
 #include "radio/program_radio_form.h"
 #include "support/ini_document.h"
 #include "ui/file_dialog.h"
@@ -32,11 +36,17 @@ int main(int argc, char** argv) {
     return keys.testFlag(Qt::ControlModifier) && keys.testFlag(Qt::AltModifier);
   });
 
-  const QString settingsFile = tamberlin::appPaths().settingsFile;
+  const tamberlin::AppPaths paths = tamberlin::appPaths();
+  const QString& settingsFile = paths.settingsFile;
   tamberlin::QtPrompt prompt;
   tamberlin::QtFileDialog fileDialog;
+  tamberlin::CurlHttpClient http;
+  const tamberlin::DatabaseServices databases{
+      paths.dataDirectory.toStdString(),
+      tamberlin::readServerSettings(tamberlin::readIniFile(settingsFile.toStdString())), http,
+      tamberlin::SteadyClock::instance(), fileDialog};
   tamberlin::TProgramRadioForm radioWindow(common, prompt, simulatedRadioWanted(settingsFile));
-  tamberlin::TMainForm window({common, prompt, fileDialog, radioWindow, settingsFile});
+  tamberlin::TMainForm window({common, prompt, fileDialog, radioWindow, settingsFile, &databases});
   prompt.setParentWidget(&window);
   fileDialog.setParentWidget(&window);
   window.show();

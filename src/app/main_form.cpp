@@ -79,7 +79,8 @@ TMainForm::TMainForm(MainFormServices services, QWidget* parent)
       prompt_(services.prompt),
       fileDialog_(services.fileDialog),
       radioWindow_(services.radioWindow),
-      settingsPath_(std::move(services.settingsPath)) {
+      settingsPath_(std::move(services.settingsPath)),
+      databases_(services.databases) {
   setObjectName("MainForm");
   setAcceptDrops(true);
 
@@ -350,7 +351,7 @@ void TMainForm::deferredStart() {
     const QSignalBlocker quiet(tabs_);
     tabs_->setCurrentIndex(*tab);
   }
-  const EditorContext context{common_, prompt_};
+  const EditorContext context{common_, prompt_, databases_};
   for (size_t i = 0; i < editorTabs().size(); ++i) {
     const EditorTab& tab = editorTabs()[i];
     if (tab.create == nullptr) continue;

@@ -17,6 +17,7 @@ class QToolButton;
 namespace tamberlin {
 
 class CCommon;
+struct DatabaseServices;
 class EditorForm;
 class FileDialog;
 class Prompt;
@@ -30,6 +31,9 @@ struct MainFormServices {
   FileDialog& fileDialog;
   RadioWindow& radioWindow;
   QString settingsPath;
+  // The online databases of the contacts editor; without them (tests of the
+  // shell) that side of the editor stays empty.
+  const DatabaseServices* databases = nullptr;
 };
 
 // The application shell: the file commands and slot buttons on the tool bar
@@ -91,6 +95,7 @@ class TMainForm final : public QMainWindow {
   FileDialog& fileDialog_;
   RadioWindow& radioWindow_;
   QString settingsPath_;
+  const DatabaseServices* databases_;
 
   QString captionPrefix_;
   QString codeplugDirectory_;

@@ -7,11 +7,15 @@
 namespace tamberlin {
 
 class Prompt;
+struct DatabaseServices;
 
-// What every editor is handed: the codeplug manager and the way to ask the user.
+// What every editor is handed: the codeplug manager and the way to ask the
+// user; the editors that keep online databases also get their services (a
+// test of another editor leaves them out).
 struct EditorContext {
   CCommon& common;
   Prompt& prompt;
+  const DatabaseServices* databases = nullptr;
 };
 
 // One editor in a tab of the main window. It owns no records: it reads the
@@ -30,6 +34,7 @@ class EditorForm : public QWidget {
  protected:
   CCommon& common() const { return context_.common; }
   Prompt& prompt() const { return context_.prompt; }
+  const DatabaseServices* databaseServices() const { return context_.databases; }
   // The selected slot while it holds a codeplug, else nullptr.
   c_codeplug* selectedCodeplug() const {
     c_codeplug* slot = context_.common.selected();

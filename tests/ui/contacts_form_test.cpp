@@ -325,18 +325,6 @@ TEST_F(ContactsFormTest, WithoutACodeplugEverythingIsDisabled) {
   EXPECT_EQ(form->addContact(-1, {}, true), -1);
 }
 
-TEST_F(ContactsFormTest, TheRightHalfIsKeptForTheDatabase) {
-  open(kModelUv390, 10000);
-  auto* database = find<QWidget>("DatabasePanel");
-  auto* contacts = find<QWidget>("ContactListPanel");
-  EXPECT_GT(database->mapTo(form.get(), QPoint(0, 0)).x(), contacts->mapTo(form.get(), QPoint(0, 0)).x());
-  EXPECT_EQ(list->model()->rowCount(), 10000);
-  list->scrollToBottom();
-  QCoreApplication::processEvents();
-  EXPECT_EQ(cellText(9999, 1), "K10000");
-  EXPECT_FALSE(enabled("AddBitBtn"));
-}
-
 TEST_F(ContactsFormTest, DISABLED_Grab) {
   open(kModelUv390, 40);
   slot->contact(2)[3] = 0xE2;

@@ -1,6 +1,9 @@
 #include "editors/contacts/add_to_contacts.h"
 
+#include <algorithm>
+
 #include "codeplug/c_codeplug.h"
+#include "codeplug/list_section.h"
 #include "codeplug/text_field.h"
 #include "editors/contacts/contacts_model.h"
 
@@ -46,15 +49,26 @@ std::array<uint8_t, t_contact_entry::kSize> databaseContactRecord(int32_t radioI
   return bytes;
 }
 
-int addToContacts(c_codeplug& slot, const std::vector<DatabaseEntryView>& entries) {
+int addToContacts(c_codeplug& slot, const std::vector<DatabaseEntryView>& entries, DatabaseProgress& progress) {
+  constexpr int kProgressEvery = 32;
+  progress.status("Adding contacts .. ");
+  progress.setRange(std::min(static_cast<int>(entries.size()), freeContactRecords(slot)));
   int added = 0;
   for (const DatabaseEntryView& entry : entries) {
     const auto record = databaseContactRecord(entry.radioId(), entry.callSign(), entry.name());
     const int position = firstContactWithId(slot, contactId(entry.radioId()));
     if (insertContact(slot, position, record) < 0) break;
-    ++added;
+    if (++added % kProgressEvery == 0) progress.setPosition(added);
   }
+  progress.status("");
+  progress.hide();
   return added;
+}
+
+int freeContactRecords(const c_codeplug& slot) {
+  if (!slot.holdsCodeplug()) return 0;
+  const ListSectionLayout layout = contactListSection(slot).layout;
+  return layout.capacity - usedCount(slot, layout);
 }
 
 }  // namespace tamberlin

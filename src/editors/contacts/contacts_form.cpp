@@ -12,6 +12,7 @@
 
 #include "codeplug/c_codeplug.h"
 #include "codeplug/ccommon.h"
+#include "editors/contacts/database_panel.h"
 #include "ui/clipboard_mime.h"
 #include "ui/digits_delegate.h"
 #include "ui/list_buttons.h"
@@ -40,7 +41,7 @@ TDigitalContactsForm::TDigitalContactsForm(EditorContext context, QWidget* paren
     : EditorForm(context, parent) {
   setObjectName("TDigitalContactsForm");
   auto* layout = new QHBoxLayout(this);
-  auto* listSide = new QWidget(this);
+  auto* listSide = listSide_ = new QWidget(this);
   listSide->setObjectName("ContactListPanel");
   auto* listLayout = new QVBoxLayout(listSide);
   listLayout->setContentsMargins(0, 0, 0, 0);
@@ -102,10 +103,14 @@ TDigitalContactsForm::TDigitalContactsForm(EditorContext context, QWidget* paren
   buttons_->addWidget(export_, 2, 1);
   listLayout->addLayout(buttons_);
 
-  auto* databaseSide = new QWidget(this);
-  databaseSide->setObjectName("DatabasePanel");
   layout->addWidget(listSide, 1);
-  layout->addWidget(databaseSide, 1);
+  if (const DatabaseServices* services = databaseServices()) {
+    database_ = new DatabasePanel(common(), prompt(), *services,
+                                  {[this] { return slot(); }, [this] { reloadKeepingTop(); }}, this);
+    layout->addWidget(database_, 1);
+  } else {
+    layout->addStretch(1);
+  }
 
   ListPopupMenu* menu = controller_->menu();
   menu->addItem->setText("&Add");
@@ -172,11 +177,30 @@ void TDigitalContactsForm::refreshAll() {
   const LockWindow lock(this);
   list_->clearSelection();
   model_->refresh();
-  setEnabled(slot() != nullptr);
+  // The database side works without a codeplug.
+  listSide_->setEnabled(slot() != nullptr);
   applyState(ContactsRefresh::Reload);
 }
 
 void TDigitalContactsForm::refreshShown() { refreshAll(); }
+
+// Without the database side the remembered choice is only kept.
+QString TDigitalContactsForm::countryFilter() const {
+  return database_ ? database_->countryFilter() : keptCountry_;
+}
+
+void TDigitalContactsForm::setCountryFilter(const QString& country) {
+  keptCountry_ = country;
+  if (database_) database_->setCountryFilter(country);
+}
+
+void TDigitalContactsForm::reloadKeepingTop() {
+  const int top = list_->topRow();
+  list_->clearSelection();
+  model_->refresh();
+  list_->scrollToTop(std::min(top, model_->rowCount() - 1));
+  reloaded();
+}
 
 int TDigitalContactsForm::addContact(int position, std::span<const uint8_t> source, bool refreshAndSelect) {
   const auto inserter = [source](c_codeplug& s, int p) { return insertContact(s, p, source); };
@@ -211,6 +235,8 @@ void TDigitalContactsForm::applyState(ContactsRefresh when) {
   // Contact files are exchanged by a later part of the program.
   import_->setEnabled(false);
   export_->setEnabled(false);
+  // Adding to contacts needs a codeplug with a free contact record.
+  if (database_) database_->refreshEnabling();
 }
 
 void TDigitalContactsForm::updateMenu() {

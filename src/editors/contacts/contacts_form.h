@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QString>
 #include <QTimer>
 #include <cstdint>
 #include <functional>
 #include <span>
 
 #include "editors/contacts/contacts_model.h"
+#include "ui/country_filter_holder.h"
 #include "ui/editor_form.h"
 
 class QAction;
@@ -16,6 +18,7 @@ class QPushButton;
 
 namespace tamberlin {
 
+class DatabasePanel;
 class ListButtons;
 class ListEditorController;
 class ListTableModel;
@@ -23,9 +26,10 @@ class ListView;
 class c_codeplug;
 
 // The "Digi Contacts" tab: the codeplug's contact list on the left, with its
-// list operations, in-place edits and search; the right half is kept for the
-// database browser.
-class TDigitalContactsForm : public EditorForm {
+// list operations, in-place edits and search; on the right the DMR user
+// database and the last-heard list, whose entries become contacts (only when
+// the program hands the editor its database services).
+class TDigitalContactsForm : public EditorForm, public CountryFilterHolder {
   Q_OBJECT
 
  public:
@@ -43,6 +47,10 @@ class TDigitalContactsForm : public EditorForm {
   // Selects the rows whose cells contain the search box's text.
   void search();
 
+  QString countryFilter() const override;
+  void setCountryFilter(const QString& country) override;
+  DatabasePanel* databasePanel() const { return database_; }
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -55,7 +63,9 @@ class TDigitalContactsForm : public EditorForm {
   void cellDoubleClicked(const QModelIndex& index);
   void setSelected(const std::function<void(c_codeplug&, const std::vector<int>&)>& write);
   void searchTick();
+  void reloadKeepingTop();
 
+  QWidget* listSide_;
   QLabel* title_;
   QLineEdit* search_;
   QPushButton* searchButton_;
@@ -65,6 +75,8 @@ class TDigitalContactsForm : public EditorForm {
   ListButtons* buttons_;
   QPushButton* import_;
   QPushButton* export_;
+  DatabasePanel* database_ = nullptr;
+  QString keptCountry_;
   QAction* moveUpItem_;
   QAction* moveDownItem_;
   std::vector<QAction*> setItems_;

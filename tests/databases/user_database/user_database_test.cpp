@@ -48,6 +48,7 @@ TEST_F(UserDatabaseTest, CountryListIsSortedAndDistinct) {
   const auto choices = countryFilterChoices(database.countries());
   EXPECT_EQ(choices, (std::vector<std::string>{"All ", "Germany ", "United Kingdom "}));
   EXPECT_EQ(countryFilterSelection(choices, "United Kingdom "), 2u);
+  EXPECT_EQ(countryFilterSelection(choices, "United Kingdom"), 2u);
   EXPECT_EQ(countryFilterSelection(choices, "France "), 0u);
   EXPECT_EQ(countryFilterSelection(choices, " "), 0u);
 }
