@@ -16,6 +16,13 @@ int parseDatabase(int kind, std::span<const uint8_t> bytes, DatabaseLists lists,
   ParsedDatabaseCsv parsed = parseDatabaseCsv(kind, bytes, progress);
   if (parsed.result < 0) return parsed.result;
   if (parsed.kind == kUserDatabaseKind || parsed.kind == kUserDatabaseAlternativeKind) {
+    // Not one usable line (an error page, a header alone): the database the
+    // user has is worth more than an empty one.
+    if (parsed.records.empty()) {
+      progress.status("error: empty database");
+      progress.hide();
+      return -2;
+    }
     lists.database.adoptParsed(std::move(parsed.records), progress);
   } else if (parsed.kind == kLastHeardKind) {
     if (lists.lastHeard.adoptParsed(std::move(parsed.records), lists.database, progress) < 0) return -6;

@@ -20,8 +20,9 @@ struct DatabaseLists {
 // Parses CSV bytes of the given kind (0 detects it from the header line) into
 // the user database (then sorted, de-duplicated, saved, country list rebuilt)
 // or the last-heard list (then completed from the database and saved).
-// 0 or -1 (unknown kind), -2 (no bytes), -6 (last heard not saved), -10 (not
-// a database file). The caller rebuilds the view afterwards.
+// 0 or -1 (unknown kind), -2 (no bytes, or not one usable user-database
+// line: the database stays), -6 (last heard not saved), -10 (not a database
+// file). The caller rebuilds the view afterwards.
 int parseDatabase(int kind, std::span<const uint8_t> bytes, DatabaseLists lists, DatabaseProgress& progress);
 
 // Reads a whole file and parses it as kind 0. The parse's result, or -2

@@ -136,12 +136,18 @@ TEST_F(DatabaseParse, FailuresLeaveTheListsAsTheyWere) {
       {-1, "1,DL1A,N,c,s,D\n", -1, "error: unknown database type"},
       {kDetectKind, "", -2, "error: empty database"},
       {kDetectKind, "1,DL1A,N,c,s,D,remarks\n", -10, "Unknown .csv file format"},
+      // A server's error page of 10000 bytes or more reaches the parser as a
+      // user database; it must not wipe the one the user has.
+      {kUserDatabaseKind, "<html>\n<body>Service unavailable, try later, please</body>\n</html>\n", -2,
+       "error: empty database"},
+      {kDetectKind, "Radio_ID,Callsign,Name,City,State,Country,Remarks\n", -2, "error: empty database"},
   };
   for (const Case& c : cases) {
     progress.statuses.clear();
     EXPECT_EQ(parse(c.kind, c.text), c.code);
     EXPECT_TRUE(progress.showed(c.status)) << c.status;
     EXPECT_EQ(ids(users()), std::vector<int32_t>{1});
+    EXPECT_TRUE(std::filesystem::exists(database.filePath()));
   }
   // Nothing recognisable: kind 0 leaves the lists alone and succeeds.
   EXPECT_EQ(parse(kDetectKind, "a,b\nc,d,e,f,g\n"), 0);
