@@ -6,10 +6,10 @@
 #include "codeplug/ccommon.h"
 #include "databases/curl_http_client.h"
 #include "databases/server_settings.h"
-#include "support/clock.h"
-#include "ui/database_services.h"
 #include "radio/program_radio_form.h"
+#include "support/clock.h"
 #include "support/ini_document.h"
+#include "ui/database_services.h"
 #include "ui/file_dialog.h"
 #include "ui/qt_prompt.h"
 

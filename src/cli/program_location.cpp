@@ -24,7 +24,8 @@ SettingsLocation currentProgramLocation() {
   std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
   if (error) executable = std::filesystem::current_path(error) / "tamberlin-cli";
   const bool writable = ::access(executable.parent_path().c_str(), W_OK) == 0;
-  return programLocation(executable, writable, userConfigFolder(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")));
+  return programLocation(executable, writable,
+                         userConfigFolder(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")));
 }
 
 }  // namespace tamberlin

@@ -31,8 +31,9 @@ size_t countryFilterSelection(const std::vector<std::string>& choices, std::stri
   // The settings file does not keep the blank after a remembered country.
   const std::string_view wanted = trimmedField(remembered);
   if (wanted.empty()) return 0;
-  const auto found = std::find_if(choices.begin(), choices.end(),
-                                  [wanted](const std::string& choice) { return trimmedField(choice) == wanted; });
+  const auto found = std::find_if(choices.begin(), choices.end(), [wanted](const std::string& choice) {
+    return trimmedField(choice) == wanted;
+  });
   return found != choices.end() ? static_cast<size_t>(found - choices.begin()) : 0;
 }
 

@@ -40,7 +40,8 @@ const char* const kHeader = "Radio_ID,Callsign,Name,City,State,Country,Remarks\n
 std::string usersCsv(int count, const std::string& more = {}) {
   std::string csv = kHeader;
   for (int i = 0; i < count; ++i) {
-    csv += std::to_string(2620001 + i) + ",DL" + std::to_string(i) + "ABC,Hans Maier,Berlin,Berlin,Germany,DMR\n";
+    csv += std::to_string(2620001 + i) + ",DL" + std::to_string(i) +
+           "ABC,Hans Maier,Berlin,Berlin,Germany,DMR\n";
   }
   return csv + more;
 }
@@ -88,7 +89,8 @@ class DatabasePanelTest : public ::testing::Test {
   void start(int contacts = 10) {
     SilentPrompt silent;
     ASSERT_EQ(common.newCodeplug(0, kModelUv390, silent), 0);
-    for (int i = 0; i < contacts; ++i) initialiseContact(*common.slot(0), i, utf8ToUtf16("K" + std::to_string(i + 1)));
+    for (int i = 0; i < contacts; ++i)
+      initialiseContact(*common.slot(0), i, utf8ToUtf16("K" + std::to_string(i + 1)));
     makeForm();
     form->resize(1400, 720);
     form->show();
@@ -164,10 +166,11 @@ TEST_F(DatabasePanelTest, ReadsTheFilesAtStartAndAppliesTheRememberedCountryOnce
   {
     CCommon other;
     DatabaseFolder folder(other, dir.path());
-    const std::string csv =
-        usersCsv(3, "2340001,G4ABC,John Smith,Leeds,Yorkshire,United Kingdom,DMR\n"
-                    "2060001,ON4AB,Jan Peeters,Gent,Vlaanderen,Belgium,DMR\n");
-    ASSERT_EQ(parseDatabase(0, std::vector<uint8_t>(csv.begin(), csv.end()), folder.lists(), silentProgress()), 0);
+    const std::string csv = usersCsv(3,
+                                     "2340001,G4ABC,John Smith,Leeds,Yorkshire,United Kingdom,DMR\n"
+                                     "2060001,ON4AB,Jan Peeters,Gent,Vlaanderen,Belgium,DMR\n");
+    ASSERT_EQ(
+        parseDatabase(0, std::vector<uint8_t>(csv.begin(), csv.end()), folder.lists(), silentProgress()), 0);
   }
   SilentPrompt silent;
   ASSERT_EQ(common.newCodeplug(0, kModelUv390, silent), 0);
@@ -255,8 +258,9 @@ TEST_F(DatabasePanelTest, DoubleClickAddsTheEntryInFrontOfTheContactWithItsId) {
 TEST_F(DatabasePanelTest, DeletingFromTheLastHeardViewRewritesOnlyItsFile) {
   start();
   importNow(usersCsv(3));
-  importNow("num;callsign;dmrid;name;age\n1;DL0ABC;2620001;Hans;5\n2;XX1XX;9990001;Nobody;7\n"
-            "3;;2049125;;1\n4;DL2ABC;2620003;Hans;9\n");
+  importNow(
+      "num;callsign;dmrid;name;age\n1;DL0ABC;2620001;Hans;5\n2;XX1XX;9990001;Nobody;7\n"
+      "3;;2049125;;1\n4;DL2ABC;2620003;Hans;9\n");
   const std::string databaseBefore = fileText(dir.path() / "dmr_database.dat");
   QTest::mouseClick(find<QToolButton>("LastHeardSpeedButton"), Qt::LeftButton);
   EXPECT_EQ(title(), "DMR Ham Last Heard   4 ");
@@ -367,7 +371,8 @@ TEST_F(DatabasePanelTest, ADownloadedLastHeardListIsShownWithItsDetails) {
   start();
   importNow(usersCsv(3));
   std::string lastHeard = "num;callsign;dmrid;name;age\n";
-  for (int i = 0; i < 400; ++i) lastHeard += std::to_string(i) + ";DL1ABC;2620002;Someone;" + std::to_string(i) + "\n";
+  for (int i = 0; i < 400; ++i)
+    lastHeard += std::to_string(i) + ";DL1ABC;2620002;Someone;" + std::to_string(i) + "\n";
   http.answerBody(200, lastHeard);
   for (int tick = 0; tick < 6; ++tick) panel->tick();
   QTest::mouseClick(find<QPushButton>("DownloadLastHeardDatabaseBitBtn"), Qt::LeftButton);

@@ -49,7 +49,8 @@ std::array<uint8_t, t_contact_entry::kSize> databaseContactRecord(int32_t radioI
   return bytes;
 }
 
-int addToContacts(c_codeplug& slot, const std::vector<DatabaseEntryView>& entries, DatabaseProgress& progress) {
+int addToContacts(c_codeplug& slot, const std::vector<DatabaseEntryView>& entries,
+                  DatabaseProgress& progress) {
   constexpr int kProgressEvery = 32;
   progress.status("Adding contacts .. ");
   progress.setRange(std::min(static_cast<int>(entries.size()), freeContactRecords(slot)));

@@ -32,7 +32,9 @@ namespace tamberlin {
 namespace {
 constexpr int kSearchWaitTicks = 2;
 
-QString fromRecordText(const std::string& text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
+QString fromRecordText(const std::string& text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
 }  // namespace
 
 // The status label and progress bar, told on the window's thread.
@@ -156,7 +158,8 @@ DatabasePanel::DatabasePanel(CCommon& common, Prompt& prompt, const DatabaseServ
       headers, [this] { return static_cast<int>(view_.size()); },
       [this](int row, int column) -> QString {
         if (row < 0 || static_cast<size_t>(row) >= view_.size()) return {};
-        return fromRecordText(databaseCellText(view_.row(static_cast<size_t>(row)), static_cast<DatabaseColumn>(column)));
+        return fromRecordText(
+            databaseCellText(view_.row(static_cast<size_t>(row)), static_cast<DatabaseColumn>(column)));
       },
       this);
   list_->setModel(model_);
@@ -164,8 +167,10 @@ DatabasePanel::DatabasePanel(CCommon& common, Prompt& prompt, const DatabaseServ
   const QFontMetrics metrics = fontMetrics();
   header->resizeSection(static_cast<int>(DatabaseColumn::DmrId), metrics.horizontalAdvance("00000000") + 16);
   header->resizeSection(static_cast<int>(DatabaseColumn::Callsign), metrics.horizontalAdvance("WW0WWW") + 16);
-  header->resizeSection(static_cast<int>(DatabaseColumn::Name), metrics.horizontalAdvance("Wilhelmina Sm") + 16);
-  header->resizeSection(static_cast<int>(DatabaseColumn::City), metrics.horizontalAdvance("Southampton") + 12);
+  header->resizeSection(static_cast<int>(DatabaseColumn::Name),
+                        metrics.horizontalAdvance("Wilhelmina Sm") + 16);
+  header->resizeSection(static_cast<int>(DatabaseColumn::City),
+                        metrics.horizontalAdvance("Southampton") + 12);
   header->resizeSection(static_cast<int>(DatabaseColumn::State), metrics.horizontalAdvance("Bavaria") + 12);
   layout->addWidget(list_, 1);
 
@@ -189,13 +194,16 @@ DatabasePanel::DatabasePanel(CCommon& common, Prompt& prompt, const DatabaseServ
     if (hint) b->setToolTip(hint);
     return b;
   };
-  addToContacts_ = button("AddToContactsBitBtn", "<< Add to contacts", "Add the selected entries to the contacts ");
+  addToContacts_ =
+      button("AddToContactsBitBtn", "<< Add to contacts", "Add the selected entries to the contacts ");
   delete_ = button("Delete2BitBtn", "Delete", "Delete the selected entries from the database ");
   import_ = button("ImportDatabaseButton", "Import", "Import a database from a .csv file ");
-  downloadHttps_ = button("DownloadDatabaseBitBtn1", "Download (HTTPS)", "Download DMR ID database (using HTTPS) ");
-  downloadHttp_ = button("DownloadDatabaseBitBtn2", "Download (HTTP)", "Download DMR ID database (using HTTP) ");
-  downloadLastHeard_ =
-      button("DownloadLastHeardDatabaseBitBtn", "Download Last Heard", "Downloads a DMR radio ham last heard list ");
+  downloadHttps_ =
+      button("DownloadDatabaseBitBtn1", "Download (HTTPS)", "Download DMR ID database (using HTTPS) ");
+  downloadHttp_ =
+      button("DownloadDatabaseBitBtn2", "Download (HTTP)", "Download DMR ID database (using HTTP) ");
+  downloadLastHeard_ = button("DownloadLastHeardDatabaseBitBtn", "Download Last Heard",
+                              "Downloads a DMR radio ham last heard list ");
   buttons->addWidget(addToContacts_, 0, 0);
   buttons->addWidget(delete_, 0, 1);
   buttons->addWidget(import_, 0, 2);
@@ -327,35 +335,35 @@ std::vector<size_t> DatabasePanel::selectedRows() const {
   return rows;
 }
 
-void DatabasePanel::refreshEnabling() {
+DatabasePanelState DatabasePanel::currentState() const {
   c_codeplug* slot = contacts_.slot();
   DatabasePanelInput input;
   input.hasCodeplug = slot != nullptr;
   input.freeContacts = slot ? freeContactRecords(*slot) : 0;
-  input.selectedRows = list_->selectionModel() ? static_cast<size_t>(list_->selectionModel()->selectedRows().size()) : 0;
+  input.selectedRows =
+      list_->selectionModel() ? static_cast<size_t>(list_->selectionModel()->selectedRows().size()) : 0;
   input.source = source_;
   input.shownListSize = view_.records->size();
   input.busy = busy();
-  const DatabasePanelState state = databasePanelState(input);
+  return databasePanelState(input);
+}
+
+void DatabasePanel::refreshEnabling() {
+  const DatabasePanelState state = currentState();
   addToContacts_->setEnabled(state.addToContacts);
   delete_->setEnabled(state.deleteButton);
   import_->setEnabled(state.import);
-  for (QWidget* browsing : std::initializer_list<QWidget*>{databaseButton_, lastHeardButton_, country_, search_, searchButton_}) {
+  for (QWidget* browsing :
+       std::initializer_list<QWidget*>{databaseButton_, lastHeardButton_, country_, search_, searchButton_}) {
     browsing->setEnabled(state.browse);
   }
   const bool downloads = downloader_.countdown().buttonsEnabled() && !busy();
-  for (QPushButton* download : {downloadHttps_, downloadHttp_, downloadLastHeard_}) download->setEnabled(downloads);
+  for (QPushButton* download : {downloadHttps_, downloadHttp_, downloadLastHeard_})
+    download->setEnabled(downloads);
 }
 
 void DatabasePanel::updateMenu() {
-  DatabasePanelInput input;
-  c_codeplug* slot = contacts_.slot();
-  input.hasCodeplug = slot != nullptr;
-  input.selectedRows = selectedRows().size();
-  input.source = source_;
-  input.shownListSize = view_.records->size();
-  input.busy = busy();
-  const DatabasePanelState state = databasePanelState(input);
+  const DatabasePanelState state = currentState();
   deleteItem_->setEnabled(state.deleteItem);
   unselectAllItem_->setEnabled(state.unselectAllItem);
   selectAllItem_->setEnabled(state.selectAllItem);
@@ -411,7 +419,9 @@ void DatabasePanel::downloadUserDatabase(bool https) {
   startDownload(userDatabaseSource(services_.servers, https), kUserDatabaseKind);
 }
 
-void DatabasePanel::downloadLastHeard() { startDownload(lastHeardSource(services_.servers, 0), kLastHeardKind); }
+void DatabasePanel::downloadLastHeard() {
+  startDownload(lastHeardSource(services_.servers, 0), kLastHeardKind);
+}
 
 void DatabasePanel::startDownload(const DownloadSource& source, int kind) {
   if (busy()) return;
@@ -422,12 +432,14 @@ void DatabasePanel::startDownload(const DownloadSource& source, int kind) {
   }
   status_->setText(QString::fromStdString(downloader_.startText()));
   const Downloader::Target target{services_.dataDirectory, source.fileName, {}};
-  const DatabaseSource showAfter = kind == kLastHeardKind ? DatabaseSource::LastHeard : DatabaseSource::Database;
+  const DatabaseSource showAfter =
+      kind == kLastHeardKind ? DatabaseSource::LastHeard : DatabaseSource::Database;
   auto result = std::make_shared<FetchResult>();
   auto observer = std::make_shared<QueuedFetchObserver>(*this);
   job_.run(
       [this, job, result, observer] {
-        *result = fetchUrl(services_.http, services_.clock, job.request, job.url, *observer, job_.cancelRequested());
+        *result = fetchUrl(services_.http, services_.clock, job.request, job.url, *observer,
+                           job_.cancelRequested());
       },
       [this, result, target, kind, showAfter] {
         const int code = downloader_.finish(*result, target, prompt_);
@@ -442,11 +454,13 @@ void DatabasePanel::startDownload(const DownloadSource& source, int kind) {
   refreshEnabling();
 }
 
-void DatabasePanel::parseInBackground(int kind, std::vector<uint8_t> body, std::optional<DatabaseSource> showAfter) {
+void DatabasePanel::parseInBackground(int kind, std::vector<uint8_t> body,
+                                      std::optional<DatabaseSource> showAfter) {
   auto outcome = std::make_shared<int>(0);
   auto bytes = std::make_shared<std::vector<uint8_t>>(std::move(body));
   auto queued = std::make_shared<QueuedProgress>(job_, *progress_);
-  job_.run([this, kind, outcome, bytes, queued] { *outcome = parseDatabase(kind, *bytes, folder_.lists(), *queued); },
+  job_.run([this, kind, outcome, bytes,
+            queued] { *outcome = parseDatabase(kind, *bytes, folder_.lists(), *queued); },
            [this, outcome, showAfter] { afterParse(*outcome, showAfter); });
   refreshEnabling();
 }
@@ -467,8 +481,12 @@ void DatabasePanel::afterParse(int result, std::optional<DatabaseSource> showAft
 
 void DatabasePanel::importFile() {
   if (busy()) return;
-  const std::optional<QString> chosen = services_.fileDialog.openFile(
-      {"Import a database", QDir::homePath(), {}, "Text files (*.txt);;CSV files (*.csv);;All files (*.*)", {}});
+  const std::optional<QString> chosen =
+      services_.fileDialog.openFile({"Import a database",
+                                     QDir::homePath(),
+                                     {},
+                                     "Text files (*.txt);;CSV files (*.csv);;All files (*.*)",
+                                     {}});
   if (!chosen) return;
   const std::string path = chosen->toStdString();
   auto outcome = std::make_shared<int>(0);

@@ -11,6 +11,7 @@
 #include "databases/database_view.h"
 #include "databases/download_sources.h"
 #include "databases/downloader.h"
+#include "editors/contacts/database_panel_model.h"
 #include "ui/background_job.h"
 #include "ui/database_services.h"
 
@@ -42,8 +43,8 @@ class DatabasePanel : public QWidget {
  public:
   // How the panel reaches the contact list beside it.
   struct ContactList {
-    std::function<c_codeplug*()> slot;              // the selected slot with a codeplug, or nullptr
-    std::function<void()> reloadKeepingTop;         // after contacts were added
+    std::function<c_codeplug*()> slot;       // the selected slot with a codeplug, or nullptr
+    std::function<void()> reloadKeepingTop;  // after contacts were added
   };
 
   DatabasePanel(CCommon& common, Prompt& prompt, const DatabaseServices& services, ContactList contacts,
@@ -88,6 +89,7 @@ class DatabasePanel : public QWidget {
   void rebuildView(bool keepTop);
   void fillCountryChoices();
   void updateTitle();
+  DatabasePanelState currentState() const;
   void updateMenu();
   void startDownload(const DownloadSource& source, int kind);
   void parseInBackground(int kind, std::vector<uint8_t> body, std::optional<DatabaseSource> showAfter);

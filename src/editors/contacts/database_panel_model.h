@@ -12,7 +12,7 @@ namespace tamberlin {
 enum class DatabaseColumn { DmrId, Callsign, Name, City, State, Country };
 inline constexpr int kDatabaseColumnCount = 6;
 inline constexpr const char* kDatabaseColumnTitles[kDatabaseColumnCount] = {"DMR ID", "Callsign", "Name",
-                                                                           "City",   "State",    "Country"};
+                                                                            "City",   "State",    "Country"};
 
 std::string databaseCellText(const DatabaseEntryView& record, DatabaseColumn column);
 
