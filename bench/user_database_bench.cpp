@@ -7,9 +7,9 @@
 // same length. Peak memory of db-search with the database loaded against the
 // record array plus what db-search takes over an empty data folder. Prints the
 // figures; exits 1 when a target is missed.
+#include <fcntl.h>
 #include <lz4.h>
 #include <lz4hc.h>
-#include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/time.h>
@@ -86,7 +86,8 @@ Run runProcess(const std::vector<std::string>& args) {
 }
 
 // Best of three runs; `before` runs ahead of each, untimed.
-Run bestRunOf3(const std::vector<std::string>& args, const std::function<void()>& before = [] {}) {
+Run bestRunOf3(
+    const std::vector<std::string>& args, const std::function<void()>& before = [] {}) {
   Run best{1e9, 0};
   for (int round = 0; round < 3; ++round) {
     before();
@@ -258,8 +259,10 @@ int main() {
   std::printf("  tamberlin-cli db-import (process)                    %8.1f ms\n", cliImport.seconds * 1e3);
   std::printf("  tamberlin-cli db-info (process)                      %8.1f ms\n", cliInfo.seconds * 1e3);
   if (lz4) {
-    std::printf("  lz4 -3 of the record array (process)                 %8.1f ms\n", lz4Compress.seconds * 1e3);
-    std::printf("  lz4 -d of that block (process)                       %8.1f ms\n", lz4Decompress.seconds * 1e3);
+    std::printf("  lz4 -3 of the record array (process)                 %8.1f ms\n",
+                lz4Compress.seconds * 1e3);
+    std::printf("  lz4 -d of that block (process)                       %8.1f ms\n",
+                lz4Decompress.seconds * 1e3);
   } else {
     std::printf("  no lz4 tool on PATH (Debian package lz4): its ratios are skipped\n");
   }
