@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
+#include <functional>
 
 #include "databases/csv_fields.h"
 #include "support/ascii_text.h"
@@ -74,6 +76,46 @@ class Search {
   bool digitsOnly_;
 };
 
+// Where `needle` (not empty) first occurs in `text` at or after `from`, or
+// npos.
+size_t findFrom(std::string_view text, size_t from, std::string_view needle) {
+#if defined(_WIN32)
+  const auto found = std::search(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(),
+                                 std::boyer_moore_horspool_searcher(needle.begin(), needle.end()));
+  return found == text.end() ? std::string_view::npos : static_cast<size_t>(found - text.begin());
+#else
+  const void* found = ::memmem(text.data() + from, text.size() - from, needle.data(), needle.size());
+  return found == nullptr ? std::string_view::npos
+                          : static_cast<size_t>(static_cast<const char*>(found) - text.data());
+#endif
+}
+
+// The rows that hold `search` (lower case, not empty), found in the search
+// index: each hit names its record, and the search goes on from the start of
+// the next record, so a record counts once and the rows stay in order.
+void searchIndex(const DatabaseRecordSet& records, std::string_view search, bool anyCountry,
+                 std::string_view filter, std::vector<uint32_t>& rows, DatabaseProgress& progress) {
+  // No field holds a zero byte.
+  if (search.find('\0') != std::string_view::npos) return;
+  const DatabaseSearchIndex& index = records.searchIndex();
+  const std::string_view text = index.text();
+  const auto starts = index.starts();
+  size_t from = 0;
+  int reported = 0;
+  while (from < text.size()) {
+    const size_t hit = findFrom(text, from, search);
+    if (hit == std::string_view::npos) break;
+    const size_t record = index.recordAt(hit);
+    if (anyCountry || equalsIgnoringCase(records[record].country(), filter)) {
+      rows.push_back(static_cast<uint32_t>(record));
+    }
+    if (record + 1 == starts.size()) break;
+    from = starts[record + 1];
+    const int position = static_cast<int>((record + 1) / kProgressEvery * kProgressEvery);
+    if (position > reported) progress.setPosition(reported = position);
+  }
+}
+
 }  // namespace
 
 DatabaseView buildDatabaseView(DatabaseSource sourceKind, SharedRecords source,
@@ -89,6 +131,10 @@ DatabaseView buildDatabaseView(DatabaseSource sourceKind, SharedRecords source,
   const DatabaseRecordSet& records = *view.records;
   progress.setRange(static_cast<int>(records.size()));
   view.rows.reserve(anyCountry && search.empty() ? records.size() : 0);
+  if (!search.empty() && records.searchIndex().usable()) {
+    searchIndex(records, search, anyCountry, filter, view.rows, progress);
+    return view;
+  }
   const Search searcher(search);
   for (size_t i = 0; i < records.size(); ++i) {
     const DatabaseEntryView record = records[i];
