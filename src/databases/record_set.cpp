@@ -57,14 +57,14 @@ DatabaseSearchIndex::DatabaseSearchIndex(std::span<const uint8_t> records) {
   constexpr size_t kSize = DatabaseEntryView::kSize;
   const size_t count = records.size() / kSize;
   if (count == 0 || count > std::numeric_limits<uint32_t>::max() / kMostPerRecord) return;
-  const auto recordAt = [&](size_t i) { return records.data() + i * kSize; };
+  const auto recordBytes = [&](size_t i) { return records.data() + i * kSize; };
   const auto idOf = [&](size_t i) { return DatabaseEntryView(records.subspan(i * kSize, kSize)).radioId(); };
 
   // Measured first, so the text takes its size (and the room the last field
   // copy writes past it) and never a growth copy next to the records.
   size_t total = 0;
   for (size_t i = 0; i < count; ++i) {
-    const uint8_t* record = recordAt(i);
+    const uint8_t* record = recordBytes(i);
     total += decimalLength(idOf(i)) + 1;
     for (const auto& [at, size] : kIndexedFields) total += fieldLength(record + at, size) + 1;
   }
@@ -80,7 +80,7 @@ DatabaseSearchIndex::DatabaseSearchIndex(std::span<const uint8_t> records) {
     *out++ = 0;
   };
   for (size_t i = 0; i < count; ++i) {
-    const uint8_t* record = recordAt(i);
+    const uint8_t* record = recordBytes(i);
     starts_[i] = static_cast<uint32_t>(out - begin);
     char* const id = reinterpret_cast<char*>(out);
     out = reinterpret_cast<uint8_t*>(std::to_chars(id, id + 12, idOf(i)).ptr);
