@@ -8,6 +8,7 @@ packages=(
   libusb-1.0-0-dev libcurl4-openssl-dev libssl-dev liblz4-dev zlib1g-dev
   googletest libgtest-dev libgmock-dev
   dfu-util
+  lz4
 )
 if [[ "${1:-}" == "--fuzz" ]]; then
   packages+=(clang libclang-rt-dev)

@@ -1,7 +1,14 @@
 #include "databases/database_view.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
+#include <cstring>
+#include <functional>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "databases/csv_fields.h"
 #include "support/ascii_text.h"
@@ -74,6 +81,68 @@ class Search {
   bool digitsOnly_;
 };
 
+// Where `needle` (not empty) first occurs in `text` at or after `from`, or
+// npos. With SSE2 it looks at 16 starts at once, keeping those where the
+// needle's first and last bytes both fit, and compares only those: on names
+// and call signs a library memmem spends most of its time on starts this
+// throws away by the block.
+size_t findFrom(std::string_view text, size_t from, std::string_view needle) {
+  constexpr size_t npos = std::string_view::npos;
+  const size_t n = needle.size();
+  if (from > text.size() || n > text.size() - from) return npos;
+  const char* const data = text.data();
+  if (n == 1) {
+    const void* found = std::memchr(data + from, needle.front(), text.size() - from);
+    return found == nullptr ? npos : static_cast<size_t>(static_cast<const char*>(found) - data);
+  }
+  size_t i = from;
+#if defined(__SSE2__)
+  const __m128i first = _mm_set1_epi8(needle.front());
+  const __m128i last = _mm_set1_epi8(needle.back());
+  for (; i + n - 1 + 16 <= text.size(); i += 16) {
+    const __m128i starts = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+    const __m128i ends = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i + n - 1));
+    auto mask = static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(starts, first), _mm_cmpeq_epi8(ends, last))));
+    while (mask != 0) {
+      const auto at = i + static_cast<size_t>(std::countr_zero(mask));
+      if (std::memcmp(data + at + 1, needle.data() + 1, n - 2) == 0) return at;
+      mask &= mask - 1;
+    }
+  }
+#endif
+  // The starts left over, or all of them without SSE2.
+  const auto found = std::search(text.begin() + static_cast<std::ptrdiff_t>(i), text.end(),
+                                 std::boyer_moore_horspool_searcher(needle.begin(), needle.end()));
+  return found == text.end() ? npos : static_cast<size_t>(found - text.begin());
+}
+
+// The rows that hold `search` (lower case, not empty), found in the search
+// index: each hit names its record, and the search goes on from the start of
+// the next record, so a record counts once and the rows stay in order.
+void searchIndex(const DatabaseRecordSet& records, std::string_view search, bool anyCountry,
+                 std::string_view filter, std::vector<uint32_t>& rows, DatabaseProgress& progress) {
+  // No field holds a zero byte.
+  if (search.find('\0') != std::string_view::npos) return;
+  const DatabaseSearchIndex& index = records.searchIndex();
+  const std::string_view text = index.text();
+  const auto starts = index.starts();
+  size_t from = 0;
+  int reported = 0;
+  while (from < text.size()) {
+    const size_t hit = findFrom(text, from, search);
+    if (hit == std::string_view::npos) break;
+    const size_t record = index.recordAt(hit);
+    if (anyCountry || equalsIgnoringCase(records[record].country(), filter)) {
+      rows.push_back(static_cast<uint32_t>(record));
+    }
+    if (record + 1 == starts.size()) break;
+    from = starts[record + 1];
+    const int position = static_cast<int>((record + 1) / kProgressEvery * kProgressEvery);
+    if (position > reported) progress.setPosition(reported = position);
+  }
+}
+
 }  // namespace
 
 DatabaseView buildDatabaseView(DatabaseSource sourceKind, SharedRecords source,
@@ -89,6 +158,10 @@ DatabaseView buildDatabaseView(DatabaseSource sourceKind, SharedRecords source,
   const DatabaseRecordSet& records = *view.records;
   progress.setRange(static_cast<int>(records.size()));
   view.rows.reserve(anyCountry && search.empty() ? records.size() : 0);
+  if (!search.empty() && records.searchIndex().usable()) {
+    searchIndex(records, search, anyCountry, filter, view.rows, progress);
+    return view;
+  }
   const Search searcher(search);
   for (size_t i = 0; i < records.size(); ++i) {
     const DatabaseEntryView record = records[i];

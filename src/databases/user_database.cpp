@@ -25,9 +25,13 @@ int saveCode(DatSaveStatus status, int count) {
   return -9;
 }
 
-bool sortedUnique(const DatabaseRecordSet& records) {
-  for (size_t i = 1; i < records.size(); ++i) {
-    if (records[i - 1].radioId() >= records[i].radioId()) return false;
+bool sortedUnique(std::span<const uint8_t> records) {
+  constexpr size_t kSize = DatabaseEntryView::kSize;
+  for (size_t at = kSize; at + kSize <= records.size(); at += kSize) {
+    if (DatabaseEntryView(records.subspan(at - kSize, kSize)).radioId() >=
+        DatabaseEntryView(records.subspan(at, kSize)).radioId()) {
+      return false;
+    }
   }
   return true;
 }
@@ -76,11 +80,11 @@ int UserDatabase::load(const std::filesystem::path& path) {
   std::vector<uint8_t> raw;
   const int result = loadDatFile(path, kUserDatabaseMagic, DatabaseEntryView::kSize, raw);
   if (result > 0) {
-    SharedRecords loaded = makeRecords(std::move(raw));
     // Only this program writes the file, but FindById and the duplicate rule
-    // rely on the order, so a file from elsewhere is put in order.
-    if (!sortedUnique(*loaded)) loaded = makeRecords(sortedUniqueRecords(loaded->bytes(), silentProgress()));
-    common_.setUserDatabase(std::move(loaded));
+    // rely on the order, so a file from elsewhere is put in order, before the
+    // set (and its search index) is built.
+    if (!sortedUnique(raw)) raw = sortedUniqueRecords(raw, silentProgress());
+    common_.setUserDatabase(makeRecords(std::move(raw)));
   }
   records_ = common_.userDatabase();
   return result < 0 ? result : static_cast<int>(records_->size());
