@@ -11,14 +11,6 @@ namespace tamberlin {
 
 namespace {
 
-struct LowerTable {
-  char map[256];
-  constexpr LowerTable() : map() {
-    for (int c = 0; c < 256; ++c) map[c] = static_cast<char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
-  }
-};
-constexpr LowerTable kLower;
-
 // The longest part one record can take: "-2147483648" and the three fields
 // at their full sizes, each with its zero byte.
 constexpr size_t kMostPerRecord =
