@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
@@ -21,11 +22,15 @@
 #include "app/main_caption.h"
 #include "app/radio_model_form.h"
 #include "codeplug/ccommon.h"
+#include "databases/database_folder.h"
+#include "databases/http/scripted_http.h"
+#include "support/ascii_text.h"
 #include "support/codeplug_fixtures.h"
 #include "support/ini_document.h"
 #include "support/scripted_file_dialog.h"
 #include "support/scripted_prompt.h"
 #include "support/temp_dir.h"
+#include "ui/database_services.h"
 #include "ui/radio_window.h"
 
 namespace tamberlin {
@@ -60,8 +65,9 @@ const std::string kPasswords =
 
 class MainFormTest : public ::testing::Test {
  protected:
-  void start() {
-    form = std::make_unique<TMainForm>(MainFormServices{*current, prompt, files, radio, settingsPath()});
+  void start(const DatabaseServices* databases = nullptr) {
+    form = std::make_unique<TMainForm>(
+        MainFormServices{*current, prompt, files, radio, settingsPath(), databases});
     form->show();
     ASSERT_TRUE(QTest::qWaitFor([this] { return form->started(); }));
   }
@@ -468,6 +474,30 @@ TEST_F(MainFormTest, SettingsAreWrittenOnCloseAndReadAtStart) {
   EXPECT_EQ(ini.value("Misc", "Tab"), "15");
   EXPECT_EQ(ini.value("Contacts", "Country"), "Norway");
   EXPECT_EQ(ini.value("Misc", "WarningBeep"), "0");
+}
+
+TEST_F(MainFormTest, TheRememberedCountryFilterIsAppliedOnceTheDatabaseIsRead) {
+  {
+    CCommon other;
+    DatabaseFolder folder(other, dir.path());
+    const std::string csv =
+        "Radio_ID,Callsign,Name,City,State,Country,Remarks\n"
+        "2420001,LA1AB,Ola Nordmann,Oslo,Oslo,Norway,DMR\n2620001,DL1AB,Hans "
+        "Maier,Berlin,Berlin,Germany,DMR\n";
+    ASSERT_EQ(
+        parseDatabase(0, std::vector<uint8_t>(csv.begin(), csv.end()), folder.lists(), silentProgress()), 0);
+  }
+  writeSettings("[Contacts]\nCountry=Norway \n[Misc]\nTab=7\n");
+  FakeClock clock;
+  test::ScriptedHttpClient http(clock);
+  const DatabaseServices databases{dir.path(), {}, http, clock, files};
+  start(&databases);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(find<QComboBox>("CountryFilterComboBox")->currentText(), "Norway ");
+  EXPECT_EQ(find<QLabel>("DatabaseTitleLabel")->text(), "DMR Ham Database   1 ");
+  ASSERT_TRUE(form->close());
+  EXPECT_EQ(trimmedBlanks(readIniFile(dir.file("tamberlin.ini")).value("Contacts", "Country").value_or("")),
+            "Norway");
 }
 
 TEST_F(MainFormTest, AClosedSlotIsEmptyAfterARestart) {
