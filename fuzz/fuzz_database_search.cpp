@@ -28,10 +28,13 @@ std::string lowered(std::string_view text) {
   return out;
 }
 
+// Trimming drops every character of code 0x20 and below, as the search box's
+// text is trimmed.
 std::string trimmedLowered(std::string_view text) {
-  const size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return lowered(text.substr(first, text.find_last_not_of(' ') - first + 1));
+  const auto blank = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  return lowered(text);
 }
 
 bool plainMatch(const DatabaseEntryView& record, const std::string& needle) {
