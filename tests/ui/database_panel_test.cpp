@@ -17,6 +17,7 @@
 #include "codeplug/c_codeplug.h"
 #include "codeplug/ccommon.h"
 #include "databases/http/scripted_http.h"
+#include "databases/internet_error.h"
 #include "editors/contacts/contact_record.h"
 #include "editors/contacts/contacts_form.h"
 #include "editors/contacts/contacts_model.h"
@@ -61,7 +62,11 @@ class GatedHttpClient final : public HttpClient {
     std::unique_lock lock(mutex_);
     opened_ = true;
     changed_.notify_all();
-    changed_.wait(lock, [this] { return released_; });
+    // Like a real connection, a hanging one gives up once cancelled.
+    while (!released_) {
+      if (cancel != nullptr && cancel->load()) return internet_error::kCancelled;
+      changed_.wait_for(lock, std::chrono::milliseconds(10));
+    }
     return inner_.open(request, cancel, response);
   }
   void waitUntilOpened() {
@@ -348,6 +353,23 @@ TEST_F(DatabasePanelTest, ADownloadRunsOffTheWindowThreadAndShowsTheNewDatabase)
   EXPECT_FALSE(enabled("DownloadDatabaseBitBtn1"));
   for (int tick = 0; tick < 6; ++tick) panel->tick();
   EXPECT_TRUE(enabled("DownloadDatabaseBitBtn1"));
+}
+
+TEST_F(DatabasePanelTest, ClosingTheWindowDuringADownloadStopsItWithoutAWord) {
+  GatedHttpClient gate(http);
+  client = &gate;
+  start();
+  importNow(usersCsv(3));
+  for (int tick = 0; tick < 6; ++tick) panel->tick();
+  QTest::mouseClick(find<QPushButton>("DownloadDatabaseBitBtn2"), Qt::LeftButton);
+  gate.waitUntilOpened();
+  form.reset();
+  EXPECT_TRUE(prompt.shown.empty());
+  // The database the window had is still there for the next start.
+  CCommon next;
+  DatabaseFolder folder(next, dir.path());
+  folder.load(silentProgress());
+  EXPECT_EQ(folder.database().records()->size(), 3u);
 }
 
 TEST_F(DatabasePanelTest, AFailedDownloadSaysSoAndKeepsThePreviousLists) {
