@@ -27,6 +27,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "codeplug/ccommon.h"
 #include "databases/database_parse.h"
 #include "databases/database_view.h"
@@ -42,11 +43,7 @@ namespace fs = std::filesystem;
 
 double bestOf3(const std::function<void()>& work) {
   double best = 1e9;
-  for (int round = 0; round < 3; ++round) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-  }
+  for (int round = 0; round < 3; ++round) best = std::min(best, bench::seconds(work));
   return best;
 }
 

@@ -17,8 +17,8 @@ namespace {
 
 // [Radio] Simulated=1 lists a simulated radio beside the real ones, so the
 // programming window can be tried without a radio on the cable.
-bool simulatedRadioWanted(const QString& settingsFile) {
-  const auto value = tamberlin::readIniFile(settingsFile.toStdString()).value("Radio", "Simulated");
+bool simulatedRadioWanted(const tamberlin::IniDocument& settings) {
+  const auto value = settings.value("Radio", "Simulated");
   return value && *value == "1";
 }
 
@@ -38,14 +38,14 @@ int main(int argc, char** argv) {
 
   const tamberlin::AppPaths paths = tamberlin::appPaths();
   const QString& settingsFile = paths.settingsFile;
+  const tamberlin::IniDocument settings = tamberlin::readIniFile(settingsFile.toStdString());
   tamberlin::QtPrompt prompt;
   tamberlin::QtFileDialog fileDialog;
   tamberlin::CurlHttpClient http;
-  const tamberlin::DatabaseServices databases{
-      paths.dataDirectory.toStdString(),
-      tamberlin::readServerSettings(tamberlin::readIniFile(settingsFile.toStdString())), http,
-      tamberlin::SteadyClock::instance(), fileDialog};
-  tamberlin::TProgramRadioForm radioWindow(common, prompt, simulatedRadioWanted(settingsFile));
+  const tamberlin::DatabaseServices databases{paths.dataDirectory.toStdString(),
+                                              tamberlin::readServerSettings(settings), http,
+                                              tamberlin::SteadyClock::instance(), fileDialog};
+  tamberlin::TProgramRadioForm radioWindow(common, prompt, simulatedRadioWanted(settings));
   tamberlin::TMainForm window({common, prompt, fileDialog, radioWindow, settingsFile, &databases});
   prompt.setParentWidget(&window);
   fileDialog.setParentWidget(&window);

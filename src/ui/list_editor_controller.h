@@ -58,6 +58,8 @@ class ListEditorController : public QObject {
   void showMenu(const QPoint& globalPosition);
   ListMenuState menuState() const;
   ListPopupMenu* menu() const { return menu_; }
+  // Takes the row count again and keeps `topRow` (or the last row) at the top.
+  void refreshKeeping(int topRow);
 
  signals:
   // The records changed: the form redraws what depends on them.
@@ -68,7 +70,6 @@ class ListEditorController : public QObject {
  private:
   void addAt(int position);
   int insertDefault(c_codeplug& slot, int position) const;
-  void refreshKeeping(int topRow);
 
   ListView* view_;
   ListTableModel* model_;

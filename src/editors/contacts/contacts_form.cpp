@@ -197,8 +197,7 @@ void TDigitalContactsForm::setCountryFilter(const QString& country) {
 void TDigitalContactsForm::reloadKeepingTop() {
   const int top = list_->topRow();
   list_->clearSelection();
-  model_->refresh();
-  list_->scrollToTop(std::min(top, model_->rowCount() - 1));
+  controller_->refreshKeeping(top);
   reloaded();
 }
 

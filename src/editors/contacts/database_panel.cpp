@@ -32,7 +32,7 @@ namespace tamberlin {
 namespace {
 constexpr int kSearchWaitTicks = 2;
 
-QString fromRecordText(const std::string& text) {
+QString fromRecordText(std::string_view text) {
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 }  // namespace
@@ -41,9 +41,7 @@ QString fromRecordText(const std::string& text) {
 class DatabasePanel::Progress final : public DatabaseProgress {
  public:
   Progress(QLabel* label, QProgressBar* bar) : label_(label), bar_(bar) {}
-  void status(std::string_view text) override {
-    label_->setText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
-  }
+  void status(std::string_view text) override { label_->setText(fromRecordText(text)); }
   void setRange(int maximum) override {
     bar_->setRange(0, std::max(maximum, 0));
     bar_->setValue(0);
@@ -99,7 +97,6 @@ class DatabasePanel::QueuedFetchObserver final : public FetchObserver {
 DatabasePanel::DatabasePanel(CCommon& common, Prompt& prompt, const DatabaseServices& services,
                              ContactList contacts, QWidget* parent)
     : QWidget(parent),
-      common_(common),
       prompt_(prompt),
       services_(services),
       contacts_(std::move(contacts)),
@@ -281,13 +278,8 @@ void DatabasePanel::loadFiles() {
   rebuildView(false);
 }
 
-QString DatabasePanel::shownCountry() const {
-  const QString text = country_->currentText();
-  return text.trimmed().isEmpty() ? QStringLiteral("All ") : text;
-}
-
 void DatabasePanel::fillCountryChoices() {
-  const QString remembered = wantedCountry_.value_or(shownCountry());
+  const QString remembered = countryFilter();
   wantedCountry_.reset();
   const std::vector<std::string> choices = countryFilterChoices(folder_.database().countries());
   QStringList items;
@@ -325,8 +317,11 @@ void DatabasePanel::rebuildView(bool keepTop) {
 }
 
 void DatabasePanel::updateTitle() {
-  const size_t selected = list_->selectionModel() ? list_->selectionModel()->selectedRows().size() : 0;
-  title_->setText(QString::fromStdString(databaseViewTitle(source_, view_.size(), selected)));
+  title_->setText(QString::fromStdString(databaseViewTitle(source_, view_.size(), selectedCount())));
+}
+
+size_t DatabasePanel::selectedCount() const {
+  return list_->selectionModel() ? static_cast<size_t>(list_->selectionModel()->selectedRows().size()) : 0;
 }
 
 std::vector<size_t> DatabasePanel::selectedRows() const {
@@ -340,8 +335,7 @@ DatabasePanelState DatabasePanel::currentState() const {
   DatabasePanelInput input;
   input.hasCodeplug = slot != nullptr;
   input.freeContacts = slot ? freeContactRecords(*slot) : 0;
-  input.selectedRows =
-      list_->selectionModel() ? static_cast<size_t>(list_->selectionModel()->selectedRows().size()) : 0;
+  input.selectedRows = selectedCount();
   input.source = source_;
   input.shownListSize = view_.records->size();
   input.busy = busy();
@@ -446,7 +440,12 @@ void DatabasePanel::startDownload(const DownloadSource& source, int kind) {
         status_->clear();
         progressBar_->hide();
         if (code == 0) {
-          parseInBackground(kind, std::move(result->body), showAfter);
+          auto body = std::make_shared<std::vector<uint8_t>>(std::move(result->body));
+          parseInBackground(
+              [kind, body](DatabaseLists lists, DatabaseProgress& progress) {
+                return parseDatabase(kind, *body, lists, progress);
+              },
+              [this, showAfter](int parsed) { afterParse(parsed, showAfter); });
         } else {
           refreshEnabling();
         }
@@ -454,14 +453,12 @@ void DatabasePanel::startDownload(const DownloadSource& source, int kind) {
   refreshEnabling();
 }
 
-void DatabasePanel::parseInBackground(int kind, std::vector<uint8_t> body,
-                                      std::optional<DatabaseSource> showAfter) {
+void DatabasePanel::parseInBackground(std::function<int(DatabaseLists, DatabaseProgress&)> parse,
+                                      std::function<void(int)> done) {
   auto outcome = std::make_shared<int>(0);
-  auto bytes = std::make_shared<std::vector<uint8_t>>(std::move(body));
   auto queued = std::make_shared<QueuedProgress>(job_, *progress_);
-  job_.run([this, kind, outcome, bytes,
-            queued] { *outcome = parseDatabase(kind, *bytes, folder_.lists(), *queued); },
-           [this, outcome, showAfter] { afterParse(*outcome, showAfter); });
+  job_.run([this, parse = std::move(parse), outcome, queued] { *outcome = parse(folder_.lists(), *queued); },
+           [outcome, done = std::move(done)] { done(*outcome); });
   refreshEnabling();
 }
 
@@ -489,14 +486,12 @@ void DatabasePanel::importFile() {
                                      {}});
   if (!chosen) return;
   const std::string path = chosen->toStdString();
-  auto outcome = std::make_shared<int>(0);
-  auto queued = std::make_shared<QueuedProgress>(job_, *progress_);
-  job_.run([this, path, outcome, queued] { *outcome = importDatabase(path, folder_.lists(), *queued); },
-           [this, outcome] {
-             afterParse(*outcome, std::nullopt);
-             contacts_.reloadKeepingTop();
-           });
-  refreshEnabling();
+  parseInBackground([path](DatabaseLists lists,
+                           DatabaseProgress& progress) { return importDatabase(path, lists, progress); },
+                    [this](int parsed) {
+                      afterParse(parsed, std::nullopt);
+                      contacts_.reloadKeepingTop();
+                    });
 }
 
 void DatabasePanel::waitForJob() {

@@ -92,12 +92,14 @@ class DatabasePanel : public QWidget {
   DatabasePanelState currentState() const;
   void updateMenu();
   void startDownload(const DownloadSource& source, int kind);
-  void parseInBackground(int kind, std::vector<uint8_t> body, std::optional<DatabaseSource> showAfter);
+  // Runs a parse (of a download or a file) on the worker, then `done` with
+  // its result on the window's thread.
+  void parseInBackground(std::function<int(DatabaseLists, DatabaseProgress&)> parse,
+                         std::function<void(int)> done);
   void afterParse(int result, std::optional<DatabaseSource> showAfter);
   std::vector<size_t> selectedRows() const;
-  QString shownCountry() const;
+  size_t selectedCount() const;
 
-  CCommon& common_;
   Prompt& prompt_;
   const DatabaseServices& services_;
   ContactList contacts_;
